@@ -1,0 +1,50 @@
+#pragma once
+
+// The command table of quillbox-cli. Each group of commands lives in its own file and adds
+// itself through one Register function that CliMain.cpp calls.
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qb::cli {
+
+struct TCliContext {
+    std::vector<std::u16string> Args;  // the command's own arguments, UTF-16
+    std::istream& In;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+// Raised for wrong arguments: the tool prints the message with the command's usage, exit 2.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using TCliHandler = int (*)(TCliContext&);
+
+struct TCliCommand {
+    std::string Name;
+    std::string Usage;    // arguments after the name, e.g. "ID NAME"
+    std::string Summary;  // one line for --help
+    TCliHandler Run;
+};
+
+class TCliRegistry {
+public:
+    void Add(TCliCommand command) { FCommands.push_back(std::move(command)); }
+    const TCliCommand* Find(const std::string& name) const;
+    const std::vector<TCliCommand>& Commands() const { return FCommands; }
+
+private:
+    std::vector<TCliCommand> FCommands;
+};
+
+// Helpers shared by the command files.
+std::string Utf8(const std::u16string& s);
+void RequireArgs(const TCliContext& ctx, size_t min, size_t max);
+int32_t ArgToInt(const std::u16string& arg, const char* what);
+
+}  // namespace qb::cli

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark (optimised build in build/); results go to build/bench/*.json.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$here/scripts/setup.sh" "$here/build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$here/build" -j"$(nproc)"
+for b in "$here"/build/bench/bench_*; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  "$b" --benchmark_out="$b.json" --benchmark_out_format=json "$@"
+done

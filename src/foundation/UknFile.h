@@ -1,0 +1,127 @@
+#pragma once
+
+// Raw and text files. Everything inside the program is UTF-16; the five encodings matter only
+// at the file boundary. An optional first byte 0xFD marks a file for its caller.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+enum TEncoding : uint8_t {
+    enUnknown = 0,  // detect on read, UTF-16 LE on write
+    enAnsi = 1,
+    enUTF8 = 2,
+    enUTF8BOM = 3,
+    enUTF16LE = 4,
+    enUTF16BE = 5,
+};
+
+constexpr uint8_t kFileMarker = 0xFD;
+
+// How a file is opened. fmWriteAtomic writes into a temporary file beside the target; Commit()
+// flushes it to disk and renames it over the target, and a file object destroyed without
+// Commit() removes the temporary file and leaves the target untouched.
+enum TFileMode : uint8_t { fmRead, fmWrite, fmWriteAtomic };
+
+class TknFile {
+public:
+    // Creates the missing last folder of the path first. Read mode creates a missing file.
+    // Failure raises TknError "File Open Error!".
+    TknFile(std::u16string path, TFileMode mode);
+    TknFile(std::u16string path, bool write) : TknFile(std::move(path), write ? fmWrite : fmRead) {}
+    virtual ~TknFile();
+    TknFile(const TknFile&) = delete;
+    TknFile& operator=(const TknFile&) = delete;
+
+    void Reopen(TFileMode mode);
+    int64_t Read(void* buffer, int64_t n);         // "File Read Error!"
+    int64_t Write(const void* buffer, int64_t n);  // "File Write Error!"
+    int64_t Size() const;                          // "Cannot Get File Size!"
+    int64_t Position() const;
+    void Seek(int64_t delta);
+    void SeekTo(int64_t offset);
+    // (EOF is a C macro, hence the spelling.)
+    virtual bool Eof() const;
+    void Commit();  // fmWriteAtomic only; a no-op for the other modes
+
+    const std::u16string& Path() const { return FPath; }
+    TFileMode Mode() const { return FMode; }
+
+private:
+    void Open(TFileMode mode);
+    void Close();
+
+    std::u16string FPath;
+    std::string FTempPath;  // fmWriteAtomic: the file actually written
+    TFileMode FMode;
+    int FHandle = -1;
+};
+
+class TknTextFile : public TknFile {
+public:
+    TknTextFile(std::u16string path, TFileMode mode, TEncoding encoding = enUnknown,
+                bool marker = false);
+    TknTextFile(std::u16string path, bool write, TEncoding encoding = enUnknown,
+                bool marker = false)
+        : TknTextFile(std::move(path), write ? fmWrite : fmRead, encoding, marker) {}
+
+    virtual void Init(TFileMode mode, TEncoding encoding, bool marker);
+    virtual std::u16string ReadLine();
+    std::u16string ReadText(int64_t count = -1);
+    void Write(std::u16string_view text);
+    void WriteLine(std::u16string_view text);
+    int64_t TextLength() const;
+    void SeekChar(int64_t n);
+    bool IsUnicode() const { return FEncoding == enUTF16LE || FEncoding == enUTF16BE; }
+    void Reopen(TFileMode mode, TEncoding encoding);
+    void Reopen(TFileMode mode, TEncoding encoding, bool marker);
+
+    TEncoding Encoding() const { return FEncoding; }
+    bool HasMarker() const { return FHasMarker; }
+    int64_t DataStart() const { return FDataStart; }
+
+protected:
+    std::u16string Decode(const uint8_t* bytes, int64_t n) const;
+
+    TEncoding FEncoding = enUnknown;
+    bool FHasMarker = false;
+    int64_t FDataStart = 0;
+    std::vector<uint8_t> FBuffer;
+
+private:
+    TEncoding Detect();
+};
+
+// Reads the whole text at Init and hands out lines from memory.
+class TknMemoryTextFile : public TknTextFile {
+public:
+    TknMemoryTextFile(std::u16string path, TFileMode mode, TEncoding encoding = enUnknown,
+                      bool marker = false);
+
+    bool Eof() const override;
+    void Init(TFileMode mode, TEncoding encoding, bool marker) override;
+    std::u16string ReadLine() override;
+    const std::u16string& Text() const { return FText; }
+
+private:
+    std::u16string FText;
+    size_t FReadPos = 1;  // 1-based index of the next character
+};
+
+// Detection and conversion on byte blocks, shared with callers that hold bytes in memory.
+bool IsValidUtf8(const uint8_t* bytes, size_t n);  // the detection rule: needs a high byte
+std::u16string DecodeBytes(const uint8_t* bytes, size_t n, TEncoding encoding);
+std::string EncodeText(std::u16string_view text, TEncoding encoding);
+std::u16string AnsiToUnicode(std::string_view bytes);
+std::string UnicodeToAnsi(std::u16string_view text);
+
+// Whole-file helpers: write bytes atomically (temporary file, flush, rename); read all bytes.
+void WriteFileAtomic(const std::u16string& path, std::string_view bytes);
+std::string ReadFileBytes(const std::u16string& path);  // "File Open Error!" when unreadable
+bool FileExists(const std::u16string& path);
+bool DirectoryExists(const std::u16string& path);
+
+}  // namespace qb

@@ -1,0 +1,146 @@
+#pragma once
+
+// The keyed-list family: an ordered array of items, each with an integer key, a string key and
+// one payload, optionally kept sorted by one of the keys.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qb {
+
+// Base of every object a TknObjList may own and free.
+class TknObject {
+public:
+    virtual ~TknObject() = default;
+};
+
+// Base of every listener interface kept in a TknInterfaceList. Lists never own them.
+class IInterface {
+public:
+    virtual ~IInterface() = default;
+};
+
+struct TListItem {
+    int32_t Key = 0;
+    std::u16string StrKey;
+    std::u16string Value;
+    int32_t IntValue = 0;
+    TknObject* Obj = nullptr;
+    IInterface* Intf = nullptr;
+};
+
+enum TSortType : uint8_t {
+    stNone = 0,
+    stByKey = 1,
+    stByStrKey = 2,
+    stByKeyNoDup = 3,
+    stByStrKeyNoDup = 4,
+};
+
+enum TListField : uint8_t { lfKey, lfStrKey, lfValue, lfIntValue, lfObj, lfIntf };
+
+enum TIterateDirection : uint8_t {
+    idFirst = 0,
+    idPrevious = 1,
+    idCurrent = 2,
+    idNext = 3,
+    idLast = 4,
+};
+
+class TknCollection {
+public:
+    virtual ~TknCollection() = default;
+    virtual int Count() const = 0;
+    int Low() const { return 0; }
+    int High() const { return Count() - 1; }
+    bool PosValid(int i) const { return i >= Low() && i <= High(); }
+    bool IsEmpty() const { return Count() == 0; }
+};
+
+class TknListSuper : public TknCollection {
+public:
+    explicit TknListSuper(int initCapacity = 10);
+    ~TknListSuper() override;
+    TknListSuper(const TknListSuper&) = delete;
+    TknListSuper& operator=(const TknListSuper&) = delete;
+
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    virtual void OnDestroyHook() {}
+
+    void Clear();
+    TSortType SortType() const { return FSortType; }
+    void SetSortType(TSortType type);
+    bool Delete(int index, int n = 1);
+    void Exchange(int i, int j);
+
+    // A probe for Find: only the member named by `field` is looked at.
+    int Find(const TListItem& probe, TListField field) const;
+    int IndexOfKey(int32_t key) const;
+    int IndexOfStrKey(std::u16string_view key) const;
+    bool KeyExists(int32_t key) const { return IndexOfKey(key) >= 0; }
+    bool StrKeyExists(std::u16string_view key) const { return IndexOfStrKey(key) >= 0; }
+    int32_t Keys(int index) const;
+    std::u16string StrKeys(int index) const;
+    void SetStrKeys(int index, std::u16string key);
+    int32_t NewKey() const;
+
+    // Moves Cursor and reports whether it rests on a valid item (then `item` points at it).
+    bool Iterate(TIterateDirection direction, TListItem*& item);
+    int Cursor() const { return FCursor; }
+
+    std::u16string Separator = u"\r\n";
+
+protected:
+    // The common path of every add: applies the sort and duplicate rules and returns the
+    // position of the new item, or -1 when a NoDup list refused it.
+    int InsertItem(int index, TListItem item);
+    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index] : nullptr; }
+
+private:
+    int SearchKey(int32_t key, bool exact) const;
+    int SearchStrKey(std::u16string_view key, bool exact) const;
+    int InsertPosition(const TListItem& item) const;
+
+    std::vector<TListItem*> FItems;
+    int FInitCapacity;
+    int FCursor = -1;
+    TSortType FSortType = stNone;
+};
+
+// A list with a text form; files are read with encoding detection and written as UTF-16 LE
+// with its byte-order mark.
+class TknStreamList : public TknListSuper {
+public:
+    using TknListSuper::TknListSuper;
+    virtual std::u16string GetText() const = 0;
+    virtual void SetText(std::u16string_view text) = 0;
+    void LoadFromFile(const std::u16string& path);
+    void SaveToFile(const std::u16string& path) const;
+
+protected:
+    // Calls `piece` for every piece of `text` cut at Separator (none for an empty text).
+    template <class F>
+    void SplitText(std::u16string_view text, F piece) const;
+};
+
+template <class F>
+void TknStreamList::SplitText(std::u16string_view text, F piece) const {
+    if (text.empty()) return;
+    if (Separator.empty()) {
+        piece(text);
+        return;
+    }
+    size_t start = 0;
+    for (;;) {
+        size_t at = text.find(Separator, start);
+        if (at == std::u16string_view::npos) {
+            piece(text.substr(start));
+            return;
+        }
+        piece(text.substr(start, at - start));
+        start = at + Separator.size();
+    }
+}
+
+}  // namespace qb
