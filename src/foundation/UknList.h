@@ -10,9 +10,8 @@
 namespace qb {
 
 class TknStrList : public TknStreamList {
-public:
+  public:
     using TknStreamList::TknStreamList;
-    ~TknStrList() override;
 
     int Add(std::u16string value);
     int Insert(int index, std::u16string value);
@@ -40,10 +39,13 @@ public:
 
     std::u16string StrKeyDelimiter;
     std::u16string KeyDelimiter;
+
+  private:
+    bool IterateValue(TIterateDirection direction, std::u16string& value);
 };
 
 class TknIntList : public TknStreamList {
-public:
+  public:
     using TknStreamList::TknStreamList;
 
     int Add(int32_t value);
@@ -65,11 +67,14 @@ public:
 
     std::u16string GetText() const override;
     void SetText(std::u16string_view text) override;
+
+  private:
+    bool IterateValue(TIterateDirection direction, int32_t& value);
 };
 
 // Object payloads are not owned, except through ClearAndFree.
 class TknObjList : public TknListSuper {
-public:
+  public:
     using TknListSuper::TknListSuper;
 
     int Add(TknObject* obj);  // index of the present or new item
@@ -83,12 +88,14 @@ public:
     void ClearAndFree();
 
     template <class T>
-    T* ItemsAs(int index) const { return static_cast<T*>(Items(index)); }
+    T* ItemsAs(int index) const {
+        return static_cast<T*>(Items(index));
+    }
 };
 
 // An ordered set of listener references (not owned).
 class TknInterfaceList : public TknListSuper {
-public:
+  public:
     using TknListSuper::TknListSuper;
 
     int Add(IInterface* intf);  // index of the present or new item

@@ -4,20 +4,22 @@
 // one payload, optionally kept sorted by one of the keys.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qb {
 
 // Base of every object a TknObjList may own and free.
 class TknObject {
-public:
+  public:
     virtual ~TknObject() = default;
 };
 
 // Base of every listener interface kept in a TknInterfaceList. Lists never own them.
 class IInterface {
-public:
+  public:
     virtual ~IInterface() = default;
 };
 
@@ -49,7 +51,7 @@ enum TIterateDirection : uint8_t {
 };
 
 class TknCollection {
-public:
+  public:
     virtual ~TknCollection() = default;
     virtual int Count() const = 0;
     int Low() const { return 0; }
@@ -59,16 +61,17 @@ public:
 };
 
 class TknListSuper : public TknCollection {
-public:
+  public:
     explicit TknListSuper(int initCapacity = 10);
     ~TknListSuper() override;
     TknListSuper(const TknListSuper&) = delete;
     TknListSuper& operator=(const TknListSuper&) = delete;
 
     int Count() const override { return static_cast<int>(FItems.size()); }
-    virtual void OnDestroyHook() {}
+    int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    int InitCapacity() const { return FInitCapacity; }
 
-    void Clear();
+    void Clear();  // also gives the capacity back down to InitCapacity
     TSortType SortType() const { return FSortType; }
     void SetSortType(TSortType type);
     bool Delete(int index, int n = 1);
@@ -85,62 +88,75 @@ public:
     void SetStrKeys(int index, std::u16string key);
     int32_t NewKey() const;
 
-    // Moves Cursor and reports whether it rests on a valid item (then `item` points at it).
+    // Moves Cursor and reports whether it rests on a valid item (then `item` points at it,
+    // else it is null).
     bool Iterate(TIterateDirection direction, TListItem*& item);
     int Cursor() const { return FCursor; }
 
     std::u16string Separator = u"\r\n";
 
-protected:
+  protected:
     // The common path of every add: applies the sort and duplicate rules and returns the
     // position of the new item, or -1 when a NoDup list refused it.
     int InsertItem(int index, TListItem item);
-    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index] : nullptr; }
+    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index].get() : nullptr; }
+    // Deletes every item for which `match` holds, keeping the order of the rest.
+    template <class F>
+    bool DeleteWhere(F match);
 
-private:
-    int SearchKey(int32_t key, bool exact) const;
-    int SearchStrKey(std::u16string_view key, bool exact) const;
-    int InsertPosition(const TListItem& item) const;
+  private:
+    bool SortedByKey() const { return FSortType == stByKey || FSortType == stByKeyNoDup; }
+    bool SortedByStrKey() const { return FSortType == stByStrKey || FSortType == stByStrKeyNoDup; }
+    // Binary search of `probe`'s sort key among the items 0 .. hi.
+    int Search(const TListItem& probe, int hi, bool exact) const;
+    int FindLinear(const TListItem& probe, TListField field) const;
+    void RemoveDuplicates();
 
-    std::vector<TListItem*> FItems;
+    std::vector<std::unique_ptr<TListItem>> FItems;
     int FInitCapacity;
     int FCursor = -1;
     TSortType FSortType = stNone;
 };
 
-// A list with a text form; files are read with encoding detection and written as UTF-16 LE
-// with its byte-order mark.
-class TknStreamList : public TknListSuper {
-public:
-    using TknListSuper::TknListSuper;
-    virtual std::u16string GetText() const = 0;
-    virtual void SetText(std::u16string_view text) = 0;
-    void LoadFromFile(const std::u16string& path);
-    void SaveToFile(const std::u16string& path) const;
-
-protected:
-    // Calls `piece` for every piece of `text` cut at Separator (none for an empty text).
-    template <class F>
-    void SplitText(std::u16string_view text, F piece) const;
-};
-
 template <class F>
-void TknStreamList::SplitText(std::u16string_view text, F piece) const {
+bool TknListSuper::DeleteWhere(F match) {
+    return std::erase_if(FItems, [&](const auto& item) { return match(*item); }) > 0;
+}
+
+// Calls `piece` for every piece of `text` cut at each exact occurrence of `separator`, the
+// last piece included even when empty. An empty text has no pieces; an empty separator leaves
+// the text whole.
+template <class F>
+void SplitText(std::u16string_view text, std::u16string_view separator, F piece) {
     if (text.empty()) return;
-    if (Separator.empty()) {
+    if (separator.empty()) {
         piece(text);
         return;
     }
     size_t start = 0;
     for (;;) {
-        size_t at = text.find(Separator, start);
+        size_t at = text.find(separator, start);
         if (at == std::u16string_view::npos) {
             piece(text.substr(start));
             return;
         }
         piece(text.substr(start, at - start));
-        start = at + Separator.size();
+        start = at + separator.size();
     }
 }
+
+// StrToIntDef narrowed to a 32-bit key or payload: a number out of range gives the default.
+int32_t StrToInt32Def(std::u16string_view s, int32_t defaultValue);
+
+// A list with a text form; files are read with encoding detection and written as UTF-16 LE
+// with its byte-order mark.
+class TknStreamList : public TknListSuper {
+  public:
+    using TknListSuper::TknListSuper;
+    virtual std::u16string GetText() const = 0;
+    virtual void SetText(std::u16string_view text) = 0;
+    void LoadFromFile(const std::u16string& path);
+    void SaveToFile(const std::u16string& path) const;
+};
 
 }  // namespace qb
