@@ -10,7 +10,7 @@
 namespace qb {
 
 class TknStrList : public TknStreamList {
-  public:
+public:
     using TknStreamList::TknStreamList;
 
     int Add(std::u16string value);
@@ -40,12 +40,12 @@ class TknStrList : public TknStreamList {
     std::u16string StrKeyDelimiter;
     std::u16string KeyDelimiter;
 
-  private:
+private:
     bool IterateValue(TIterateDirection direction, std::u16string& value);
 };
 
 class TknIntList : public TknStreamList {
-  public:
+public:
     using TknStreamList::TknStreamList;
 
     int Add(int32_t value);
@@ -68,13 +68,13 @@ class TknIntList : public TknStreamList {
     std::u16string GetText() const override;
     void SetText(std::u16string_view text) override;
 
-  private:
+private:
     bool IterateValue(TIterateDirection direction, int32_t& value);
 };
 
 // Object payloads are not owned, except through ClearAndFree.
 class TknObjList : public TknListSuper {
-  public:
+public:
     using TknListSuper::TknListSuper;
 
     int Add(TknObject* obj);  // index of the present or new item
@@ -88,14 +88,12 @@ class TknObjList : public TknListSuper {
     void ClearAndFree();
 
     template <class T>
-    T* ItemsAs(int index) const {
-        return static_cast<T*>(Items(index));
-    }
+    T* ItemsAs(int index) const { return static_cast<T*>(Items(index)); }
 };
 
 // An ordered set of listener references (not owned).
 class TknInterfaceList : public TknListSuper {
-  public:
+public:
     using TknListSuper::TknListSuper;
 
     int Add(IInterface* intf);  // index of the present or new item

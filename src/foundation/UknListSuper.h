@@ -13,13 +13,13 @@ namespace qb {
 
 // Base of every object a TknObjList may own and free.
 class TknObject {
-  public:
+public:
     virtual ~TknObject() = default;
 };
 
 // Base of every listener interface kept in a TknInterfaceList. Lists never own them.
 class IInterface {
-  public:
+public:
     virtual ~IInterface() = default;
 };
 
@@ -51,7 +51,7 @@ enum TIterateDirection : uint8_t {
 };
 
 class TknCollection {
-  public:
+public:
     virtual ~TknCollection() = default;
     virtual int Count() const = 0;
     int Low() const { return 0; }
@@ -61,7 +61,7 @@ class TknCollection {
 };
 
 class TknListSuper : public TknCollection {
-  public:
+public:
     explicit TknListSuper(int initCapacity = 10);
     ~TknListSuper() override;
     TknListSuper(const TknListSuper&) = delete;
@@ -95,7 +95,7 @@ class TknListSuper : public TknCollection {
 
     std::u16string Separator = u"\r\n";
 
-  protected:
+protected:
     // The common path of every add: applies the sort and duplicate rules and returns the
     // position of the new item, or -1 when a NoDup list refused it.
     int InsertItem(int index, TListItem item);
@@ -104,7 +104,7 @@ class TknListSuper : public TknCollection {
     template <class F>
     bool DeleteWhere(F match);
 
-  private:
+private:
     bool SortedByKey() const { return FSortType == stByKey || FSortType == stByKeyNoDup; }
     bool SortedByStrKey() const { return FSortType == stByStrKey || FSortType == stByStrKeyNoDup; }
     // Binary search of `probe`'s sort key among the items 0 .. hi.
@@ -151,7 +151,7 @@ int32_t StrToInt32Def(std::u16string_view s, int32_t defaultValue);
 // A list with a text form; files are read with encoding detection and written as UTF-16 LE
 // with its byte-order mark.
 class TknStreamList : public TknListSuper {
-  public:
+public:
     using TknListSuper::TknListSuper;
     virtual std::u16string GetText() const = 0;
     virtual void SetText(std::u16string_view text) = 0;

@@ -8,7 +8,7 @@
 namespace qb {
 
 class TknIntStackQueueSuper {
-  public:
+public:
     virtual ~TknIntStackQueueSuper() = default;
     void Push(int32_t value) { FItems.push_back(value); }
     virtual bool Peek(int32_t& value) const = 0;
@@ -21,29 +21,29 @@ class TknIntStackQueueSuper {
 
     std::u16string Separator = u"\r\n";
 
-  protected:
+protected:
     virtual void RemovePeeked() = 0;
     std::vector<int32_t> FItems;
 };
 
 class TknIntStack : public TknIntStackQueueSuper {
-  public:
+public:
     bool Peek(int32_t& value) const override;
 
-  protected:
+protected:
     void RemovePeeked() override;
 };
 
 class TknIntQueue : public TknIntStackQueueSuper {
-  public:
+public:
     bool Peek(int32_t& value) const override;
 
-  protected:
+protected:
     void RemovePeeked() override;
 };
 
 class TknStrStackQueueSuper {
-  public:
+public:
     virtual ~TknStrStackQueueSuper() = default;
     void Push(std::u16string value) { FItems.push_back(std::move(value)); }
     virtual bool Peek(std::u16string& value) const = 0;
@@ -52,16 +52,16 @@ class TknStrStackQueueSuper {
     int Count() const { return static_cast<int>(FItems.size()); }
     bool IsEmpty() const { return FItems.empty(); }
 
-  protected:
+protected:
     virtual void RemovePeeked() = 0;
     std::vector<std::u16string> FItems;
 };
 
 class TknStrQueue : public TknStrStackQueueSuper {
-  public:
+public:
     bool Peek(std::u16string& value) const override;
 
-  protected:
+protected:
     void RemovePeeked() override;
 };
 
