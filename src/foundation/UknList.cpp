@@ -145,9 +145,10 @@ bool TknStrList::GetLast(std::u16string& value) {
 std::u16string TknStrList::GetText() const {
     char16_t digits[12];
     auto forEachPart = [&](auto part) {
-        for (int i = Low(); i <= High(); ++i) {
-            const TListItem& item = *ItemAt(i);
-            if (i > Low()) part(Separator);
+        bool first = true;
+        ForEachItem([&](const TListItem& item) {
+            if (!first) part(Separator);
+            first = false;
             if (!StrKeyDelimiter.empty() && !item.StrKey.empty()) {
                 part(item.StrKey);
                 part(StrKeyDelimiter);
@@ -157,7 +158,7 @@ std::u16string TknStrList::GetText() const {
                 part(KeyDelimiter);
             }
             part(item.Value);
-        }
+        });
     };
     size_t length = 0;
     forEachPart([&](std::u16string_view s) { length += s.size(); });
@@ -249,10 +250,12 @@ bool TknIntList::GetNext(int32_t& value) {
 std::u16string TknIntList::GetText() const {
     std::u16string text;
     char16_t digits[12];
-    for (int i = Low(); i <= High(); ++i) {
-        if (i > Low()) text.append(Separator);
-        text.append(digits, FormatKey(ItemAt(i)->IntValue, digits));
-    }
+    bool first = true;
+    ForEachItem([&](const TListItem& item) {
+        if (!first) text.append(Separator);
+        first = false;
+        text.append(digits, FormatKey(item.IntValue, digits));
+    });
     return text;
 }
 
@@ -300,10 +303,9 @@ void TknObjList::ClearAndFree() {
     // finds no dangling entries; an object held twice is destroyed once.
     std::vector<TknObject*> objects;
     std::unordered_set<TknObject*> seen;
-    for (int i = Low(); i <= High(); ++i) {
-        TknObject* obj = ItemAt(i)->Obj;
-        if (obj && seen.insert(obj).second) objects.push_back(obj);
-    }
+    ForEachItem([&](const TListItem& item) {
+        if (item.Obj && seen.insert(item.Obj).second) objects.push_back(item.Obj);
+    });
     Clear();
     for (TknObject* obj : objects) delete obj;
 }

@@ -100,6 +100,10 @@ protected:
     // position of the new item, or -1 when a NoDup list refused it.
     int InsertItem(int index, TListItem item);
     TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index].get() : nullptr; }
+    template <class F>
+    void ForEachItem(F f) const {
+        for (const auto& item : FItems) f(*item);
+    }
     // Deletes every item for which `match` holds, keeping the order of the rest.
     template <class F>
     bool DeleteWhere(F match);
