@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
@@ -57,6 +58,17 @@ void CopyBytes(TknFile& from, int64_t offset, int64_t n, TknFile& to,
     }
 }
 
+// A process killed while writing leaves the file layer's temporary files (".<name>.XXXXXX")
+// behind; the data file's can be large.
+void RemoveTemporaries(const std::u16string& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(folder), ec)) {
+        std::string name = entry.path().filename().string();
+        if (name.starts_with(".quillbox.idx.") || name.starts_with(".quillbox.dat."))
+            std::filesystem::remove(entry.path(), ec);
+    }
+}
+
 }  // namespace
 
 TStoreFiles::TStoreFiles(std::u16string folder)
@@ -64,7 +76,9 @@ TStoreFiles::TStoreFiles(std::u16string folder)
       FIndexPath(FFolder + u"quillbox.idx"),
       FDataPath(FFolder + u"quillbox.dat"),
       FIndexPending(FIndexPath + u".pending"),
-      FDataPending(FDataPath + u".pending") {}
+      FDataPending(FDataPath + u".pending") {
+    RemoveTemporaries(FFolder);
+}
 
 std::vector<std::u16string> TStoreFiles::ReadIndexLines() {
     Recover();

@@ -26,7 +26,7 @@ struct TDataPiece {
 
 class TStoreFiles {
   public:
-    // The folder ends in "/"; it is created when missing.
+    // The folder ends in "/". Temporary files a killed process left there are removed.
     explicit TStoreFiles(std::u16string folder);
 
     const std::u16string& IndexPath() const { return FIndexPath; }
