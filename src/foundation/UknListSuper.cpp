@@ -75,12 +75,13 @@ void TknListSuper::SetSortType(TSortType type) {
 }
 
 void TknListSuper::RemoveDuplicates() {
+    // Of each run of equal neighbours the first stays, as when walking down from the end and
+    // deleting every item equal to the one before it.
     bool byKey = SortedByKey();
-    for (int i = High() - 1; i >= Low(); --i) {
-        const TListItem& a = *FItems[i];
-        const TListItem& b = *FItems[i + 1];
-        if (byKey ? a.Key == b.Key : a.StrKey == b.StrKey) Delete(i + 1);
-    }
+    auto same = [byKey](const auto& a, const auto& b) {
+        return byKey ? a->Key == b->Key : a->StrKey == b->StrKey;
+    };
+    FItems.erase(std::unique(FItems.begin(), FItems.end(), same), FItems.end());
 }
 
 bool TknListSuper::Delete(int index, int n) {
