@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "foundation/UknFile.h"
 #include "foundation/UknStrUtils.h"
 
 namespace qb {
@@ -195,6 +196,18 @@ bool TknListSuper::Iterate(TIterateDirection direction, TListItem*& item) {
     }
     item = ItemAt(FCursor);
     return item != nullptr;
+}
+
+void TknStreamList::LoadFromFile(const std::u16string& path) {
+    TknMemoryTextFile file(path, fmRead, enUnknown);
+    SetText(file.Text());
+}
+
+// Written beside the target and renamed over it, so a failed save leaves the old file whole.
+void TknStreamList::SaveToFile(const std::u16string& path) const {
+    TknTextFile file(path, fmWriteAtomic, enUTF16LE);
+    file.Write(GetText());
+    file.Commit();
 }
 
 }  // namespace qb
