@@ -27,11 +27,13 @@ class TListProperty;
 // center and the options; until then texts are empty and the options keep their defaults.
 struct TPageEnvironment {
     std::function<std::u16string(int32_t stringId)> Text;
-    std::function<TEncoding()> ExportEncoding;  // option ExportEncode
-    std::function<std::u16string()> SepLine;    // option SepLine, not yet expanded
+    std::function<TEncoding()> ExportEncoding;                  // option ExportEncode
+    std::function<std::u16string()> SepLine;                    // option SepLine, not yet expanded
+    std::function<std::u16string(uint16_t hotKey)> HotKeyText;  // a hotkey word as key text
 };
 TPageEnvironment& PageEnvironment();
-std::u16string PageText(int32_t stringId);  // interface text of a string-table id
+std::u16string PageText(int32_t stringId);   // interface text of a string-table id
+std::u16string HotKeyText(uint16_t hotKey);  // empty for no hotkey
 
 class TPageFactory {
   public:

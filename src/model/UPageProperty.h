@@ -5,8 +5,10 @@
 // entries each class consumes are part of the file format.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/UknDateTimeUtils.h"
 #include "foundation/UknList.h"
@@ -54,6 +56,8 @@ class TTruePageProperty : public TPropertySuper {
     std::u16string GetExternalPath() const;
     // External with a path: the page's text lives in that file.
     bool UsesExternalFile() const { return External && !ExternalFile.empty(); }
+    // The fields this property answers for lists and searches, in their column order.
+    static const std::vector<int32_t>& FieldIds();
 
     TSystemTime CreateTime;
     TSystemTime ModifyTime;
@@ -76,6 +80,10 @@ class TListProperty : public TClonableProperty {
 
     void Load(TknStrList& list) override;
     void Save(TknStrList& list) const override;
+    // The settings every list page class starts from: report view with full-row selection, no
+    // grid lines, no check boxes, and the given columns.
+    void SetReportDefaults(std::initializer_list<int32_t> columns,
+                           std::initializer_list<int32_t> widths);
 
     uint8_t ViewStyle = vsReport;
     bool FullRowSelect = true;

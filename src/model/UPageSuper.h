@@ -5,6 +5,7 @@
 // their texts, and pages reach their texts, parents and children only through the store.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -81,6 +82,28 @@ inline constexpr int32_t fiSearchResult = 25855;
 inline constexpr int32_t fiExternal = 25860;
 inline constexpr int32_t fiNodePath = 25865;
 inline constexpr int32_t fiText = 25920;
+// Fields of the list items.
+inline constexpr int32_t fiMemoTime = 25140;
+inline constexpr int32_t fiMemoAction = 25150;
+inline constexpr int32_t fiMemoSound = 25160;
+inline constexpr int32_t fiMemoSoundFile = 25170;
+inline constexpr int32_t fiMemoDescription = 25180;
+inline constexpr int32_t fiLink = 25200;
+inline constexpr int32_t fiCategory = 25205;
+inline constexpr int32_t fiHotKey = 25210;
+inline constexpr int32_t fiAbbrev = 25215;
+inline constexpr int32_t fiSex = 25240;
+inline constexpr int32_t fiMobile = 25250;
+inline constexpr int32_t fiEmail = 25260;
+inline constexpr int32_t fiIM = 25270;
+inline constexpr int32_t fiMSN = 25280;
+inline constexpr int32_t fiCompany = 25290;
+inline constexpr int32_t fiDepartment = 25300;
+inline constexpr int32_t fiAddress = 25310;
+inline constexpr int32_t fiZipCode = 25320;
+inline constexpr int32_t fiTel = 25330;
+inline constexpr int32_t fiFax = 25340;
+inline constexpr int32_t fiOthers = 25350;
 
 // The program-wide search string (set by the search, read by the "Search result" field).
 void SetSearchString(std::u16string text, bool matchCase);
@@ -208,6 +231,10 @@ class TListPageSuper : public TTruePageSuper {
     virtual void GetOptionalColumns(TknIntList& ids);  // 31
 
   protected:
+    // Appends each id not yet in the list.
+    static void AddColumns(TknIntList& ids, std::initializer_list<int32_t> columns);
+
+  protected:
     // The settings every list page class starts from: report view, full-row selection.
     static void SetListDefaults(TListProperty& listProperty, std::vector<int32_t> columns,
                                 std::vector<int32_t> widths);
@@ -263,6 +290,25 @@ class TChildItemSuper : public TPageSuper {
   private:
     std::u16string AbstractText();
     std::unique_ptr<TClonableProperty> FItemProperty;
+};
+
+class TNotePage : public TEditPageSuper {
+  public:
+    using TEditPageSuper::TEditPageSuper;
+    uint8_t PageType() const override { return ptNote; }
+    int GetImageIndex() override;
+};
+
+class TCalcPage : public TEditPageSuper {
+  public:
+    using TEditPageSuper::TEditPageSuper;
+    uint8_t PageType() const override { return ptCalc; }
+};
+
+class TDictPage : public TEditPageSuper {
+  public:
+    using TEditPageSuper::TEditPageSuper;
+    uint8_t PageType() const override { return ptDict; }
 };
 
 }  // namespace qb
