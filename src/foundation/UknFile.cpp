@@ -375,9 +375,10 @@ void TknTextFile::Init(TFileMode mode, TEncoding encoding, bool marker) {
 
 // Runs at the start of the text (after a marker) and returns there; the mark is skipped by Init.
 TEncoding TknTextFile::Detect() {
+    const int64_t size = Size();
+    if (size <= 1) return enAnsi;
     const int64_t start = Position();
-    const int64_t left = Size() - start;
-    if (start + left <= 1) return enAnsi;
+    const int64_t left = size - start;
     const int64_t got = ReadIntoBuffer(std::min<int64_t>(left, 3));
     const uint8_t* p = FBuffer.data();
     TEncoding found = enUnknown;
@@ -459,8 +460,9 @@ void TknTextFile::WriteLine(std::u16string_view text) {
     Write(u"\r\n");
 }
 
+// Never negative, even when someone cut the file below the text start.
 int64_t TknTextFile::TextLength() const {
-    return (Size() - FDataStart) / (IsUnicode() ? 2 : 1);
+    return std::max<int64_t>(Size() - FDataStart, 0) / (IsUnicode() ? 2 : 1);
 }
 
 void TknTextFile::SeekChar(int64_t n) {
