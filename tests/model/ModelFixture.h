@@ -11,6 +11,7 @@
 
 #include "foundation/UknDateTimeUtils.h"
 #include "foundation/UknList.h"
+#include "foundation/UknStrUtils.h"
 #include "model/UPageFactory.h"
 #include "model/UPageProperty.h"
 #include "model/UPageSuper.h"
@@ -25,6 +26,7 @@ inline std::u16string EnglishText(int32_t id) {
         case 25680: return u"Tag";
         case 25690: return u"Note";
         case 25700: return u"Calc";
+        case 25710: return u"Memo";
         case 25790: return u"Create Time";
         case 25800: return u"Modify Time";
         case 25830: return u"Remark";

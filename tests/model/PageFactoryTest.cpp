@@ -276,7 +276,7 @@ TEST_F(TFactoryTest, ObserversHearEventsInRegistrationOrder) {
     PageCenter().AddObserver(&third);
     PageCenter().Notify(peIconChanged, 4);
     EXPECT_EQ(first.Calls, 1);
-    EXPECT_EQ(second.Events, std::vector<TEventLog::TEvent>{{peIconChanged, 4, -1}});
+    EXPECT_EQ(second.Events, (std::vector<TEventLog::TEvent>{{peIconChanged, 4, -1}}));
     first.Victim = &third;
     PageCenter().Notify(pePageChanged, 4);
     EXPECT_EQ(third.Calls, 1);  // removed during the broadcast: not called
