@@ -53,6 +53,7 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
+    RegisterOptionCommands(registry);
     return registry;
 }
 
