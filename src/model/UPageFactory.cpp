@@ -232,6 +232,10 @@ int TPageImageList::AddIconFile(std::u16string_view fileName) {
     if (cached != FFileIndex.end()) return cached->second;
     if (name.starts_with(u"file:")) name.erase(0, 5);
     if (name.starts_with(u"//")) name.erase(0, 2);
+    // The cache holds the names without the prefix; a prefixed name looked up only as it came
+    // would add its icon again on every call.
+    cached = FFileIndex.find(name);
+    if (cached != FFileIndex.end()) return cached->second;
     if (!FSink.AddFileIcon(name)) return -1;
     int index = Add();
     FFileIndex[name] = index;
