@@ -74,8 +74,7 @@ TSearchBox::TSearchBox(const TSearchCrit& crit) : Crit(crit) {
         if (factory.IsSearchable(type))
             FPageTypes.push_back({type, LangText(kPageTypeCaptionBase + type)});
     }
-    for (int32_t op = soEqual; op <= soExclude; ++op)
-        FOperators.push_back({op, LangText(kOperatorCaptionBase + 10 * op)});
+    FOperators = OperatorChoices();
     bool offered = false;
     for (const TSearchChoice& choice : FPageTypes) offered |= choice.Value == crit.PageType;
     if (offered)
@@ -95,14 +94,25 @@ void TSearchBox::SelectPageType(uint8_t type) {
     int32_t sampleId = 0;
     TPageSuper* sample = store.FindFirstOfType(type, sampleId) ? store.GetPage(sampleId) : nullptr;
     if (!sample) return;
-    TknIntList ids;
-    sample->GetFieldIds(ids);
+    FFields = FieldChoices(*sample);
     bool kept = false;
-    for (int i = 0; i < ids.Count(); ++i) {
-        FFields.push_back({ids.Items(i), LangText(ids.Items(i))});
-        kept |= ids.Items(i) == Crit.FieldId;
-    }
+    for (const TSearchChoice& field : FFields) kept |= field.Value == Crit.FieldId;
     if (!kept && !FFields.empty()) Crit.FieldId = FFields.front().Value;
+}
+
+std::vector<TSearchChoice> TSearchBox::OperatorChoices() {
+    std::vector<TSearchChoice> choices;
+    for (int32_t op = soEqual; op <= soExclude; ++op)
+        choices.push_back({op, LangText(kOperatorCaptionBase + 10 * op)});
+    return choices;
+}
+
+std::vector<TSearchChoice> TSearchBox::FieldChoices(TPageSuper& page) {
+    TknIntList ids;
+    page.GetFieldIds(ids);
+    std::vector<TSearchChoice> choices;
+    for (int i = 0; i < ids.Count(); ++i) choices.push_back({ids.Items(i), LangText(ids.Items(i))});
+    return choices;
 }
 
 // --- the dialog and the remembered criteria ---

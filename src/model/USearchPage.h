@@ -68,6 +68,10 @@ class TSearchBox {
     // type has it, else the first one is chosen.
     void SelectPageType(uint8_t type);
 
+    // The four operators, and the fields of a page, with their captions.
+    static std::vector<TSearchChoice> OperatorChoices();
+    static std::vector<TSearchChoice> FieldChoices(TPageSuper& page);
+
     // The criteria as shown; the dialog sets field, operator, value and match case directly.
     TSearchCrit Crit;
 
