@@ -1,5 +1,7 @@
 #include "editor/UknRichEditClasses.h"
 
+#include <algorithm>
+
 #include "foundation/UknStrUtils.h"
 
 namespace qb {
@@ -75,6 +77,89 @@ bool TabKey(IEditControl& control, bool shift) {
     if (control.SelText().find(u'\r') == std::u16string::npos) return false;
     LinePrefix(control, !shift, u"\t");
     return true;
+}
+
+}  // namespace qb
+
+namespace qb {
+
+// --- TknRichEditFindHandler ---
+
+int TknRichEditFindHandler::FindText(int from, int to, bool upward) const {
+    if (!upward) return FControl.Find(from, to, FindWhat, Flags(false));
+    int low = to < 0 ? 0 : std::min(from, to);
+    return FControl.Find(low, std::max(from, to), FindWhat, Flags(true));
+}
+
+bool TknRichEditFindHandler::SelectionIsTarget() const {
+    TEditSel sel = FControl.GetSel();
+    return sel.Length == static_cast<int>(FindWhat.size()) &&
+           FControl.Find(sel.Start, sel.End(), FindWhat, {MatchCase, false, true}) == sel.Start;
+}
+
+bool TknRichEditFindHandler::FindNext(bool reverse) {
+    if (FindWhat.empty()) return false;
+    bool upward = DirUp != reverse;
+    if (!WithinSelection && SelectionIsTarget()) {
+        // Step off the match that is selected so that it is not found again.
+        int start = FControl.GetSel().Start;
+        FControl.SetSel(upward ? start : start + 1, 0);
+    }
+    TEditSel sel = FControl.GetSel();
+    int found = FindText(sel.Start, WithinSelection && sel.Length > 0 ? sel.End() : -1, upward);
+    if (found < 0 && !WithinSelection && RollBack)
+        found = upward ? FindText(FControl.TextLength(), -1, true) : FindText(0, -1, false);
+    if (found < 0) return false;
+    FControl.SetSel(found, static_cast<int>(FindWhat.size()));
+    WithinSelection = false;
+    return true;
+}
+
+bool TknRichEditFindHandler::Replace() {
+    if (!AllowReplace || FindWhat.empty() || !SelectionIsTarget()) return false;
+    return FControl.ReplaceSel(ReplaceWith);
+}
+
+bool TknRichEditFindHandler::ReplaceAllMatches() {
+    if (!AllowReplace || FindWhat.empty()) return false;
+    bool upward = DirUp;
+    if (RollBack && !WithinSelection) {
+        upward = false;
+        FControl.SetSel(0, 0);
+    }
+    const int findLength = static_cast<int>(FindWhat.size());
+    const int replaceLength = static_cast<int>(ReplaceWith.size());
+    TEditSel sel = FControl.GetSel();
+    bool replaced = false;
+    // Downward the searched range starts after each replacement; upward it ends before it.
+    int low = WithinSelection || !upward ? sel.Start : 0;
+    int high = WithinSelection ? sel.End() : upward ? sel.Start : -1;
+    for (;;) {
+        int found = upward ? FindText(high, low, true) : FindText(low, high, false);
+        if (found < 0) break;
+        FControl.SetSel(found, findLength);
+        bool done = FControl.ReplaceSel(ReplaceWith);  // refused in protected text: skipped
+        replaced = replaced || done;
+        if (upward) {
+            high = found;
+            if (high <= low) break;
+        } else {
+            low = found + (done ? replaceLength : findLength);
+            if (high >= 0 && done) high += replaceLength - findLength;
+            if (high >= 0 && high <= low) break;
+        }
+    }
+    return replaced;
+}
+
+void TknRichEditFindHandler::TakeSearchString(std::u16string_view text, bool matchCase) {
+    HighlightMatch = !text.empty();
+    if (text.empty()) return;
+    FindWhat = text;
+    ReplaceWith.clear();
+    AllowReplace = false;
+    MatchCase = matchCase;
+    WholeWord = RollBack = DirUp = WithinSelection = false;
 }
 
 }  // namespace qb
