@@ -42,7 +42,8 @@ void StrKeyForm(const std::u16string& text) {
     list.GetText();
 }
 
-// With integer keys the written form reads back to itself.
+// With integer keys the written form reads back to itself, and sorting afterwards keeps the
+// same keys as sorting while adding.
 void KeyForm(const std::u16string& text) {
     qb::TknStrList list;
     list.KeyDelimiter = u"=";
@@ -55,6 +56,13 @@ void KeyForm(const std::u16string& text) {
     std::u16string written = list.GetText();
     list.SetText(written);
     Check(list.GetText() == written);
+
+    qb::TknStrList later;
+    later.KeyDelimiter = u"=";
+    later.SetText(text);
+    later.SetSortType(qb::stByKeyNoDup);
+    Check(later.Count() == list.Count());
+    for (int i = 0; i < list.Count(); ++i) Check(later.Keys(i) == list.Keys(i));
 }
 
 }  // namespace

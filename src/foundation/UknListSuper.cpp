@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "foundation/UknFile.h"
 #include "foundation/UknStrUtils.h"
 
 namespace qb {
@@ -75,12 +76,13 @@ void TknListSuper::SetSortType(TSortType type) {
 }
 
 void TknListSuper::RemoveDuplicates() {
+    // Of each run of equal neighbours the first stays, as when walking down from the end and
+    // deleting every item equal to the one before it.
     bool byKey = SortedByKey();
-    for (int i = High() - 1; i >= Low(); --i) {
-        const TListItem& a = *FItems[i];
-        const TListItem& b = *FItems[i + 1];
-        if (byKey ? a.Key == b.Key : a.StrKey == b.StrKey) Delete(i + 1);
-    }
+    auto same = [byKey](const auto& a, const auto& b) {
+        return byKey ? a->Key == b->Key : a->StrKey == b->StrKey;
+    };
+    FItems.erase(std::unique(FItems.begin(), FItems.end(), same), FItems.end());
 }
 
 bool TknListSuper::Delete(int index, int n) {
@@ -194,6 +196,18 @@ bool TknListSuper::Iterate(TIterateDirection direction, TListItem*& item) {
     }
     item = ItemAt(FCursor);
     return item != nullptr;
+}
+
+void TknStreamList::LoadFromFile(const std::u16string& path) {
+    TknMemoryTextFile file(path, fmRead, enUnknown);
+    SetText(file.Text());
+}
+
+// Written beside the target and renamed over it, so a failed save leaves the old file whole.
+void TknStreamList::SaveToFile(const std::u16string& path) const {
+    TknTextFile file(path, fmWriteAtomic, enUTF16LE);
+    file.Write(GetText());
+    file.Commit();
 }
 
 }  // namespace qb

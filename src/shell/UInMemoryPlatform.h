@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"

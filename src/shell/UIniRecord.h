@@ -91,6 +91,32 @@ const TIniKey<R>* FindIniKey(const std::vector<TIniKey<R>>& keys, std::u16string
     return nullptr;
 }
 
+// The text form of one single value; nullopt for an unknown key.
+template <class R>
+std::optional<std::u16string> KeyValueText(const std::vector<TIniKey<R>>& keys, R& record,
+                                           std::u16string_view section, std::u16string_view key) {
+    const TIniKey<R>* k = FindIniKey(keys, section, key);
+    if (!k) return std::nullopt;
+    return FieldText(k->Field(record));
+}
+
+// Sets one single value from its text form; throws TknError for an unknown or read-only key
+// and for a text that does not fit the field.
+void SetIniFieldText(std::u16string_view section, std::u16string_view key, const uint8_t* flags,
+                     TFieldRef* field, std::u16string_view text);
+
+template <class R>
+void SetKeyValueText(const std::vector<TIniKey<R>>& keys, R& record, std::u16string_view section,
+                     std::u16string_view key, std::u16string_view text) {
+    const TIniKey<R>* k = FindIniKey(keys, section, key);
+    TFieldRef field;
+    if (k) field = k->Field(record);
+    SetIniFieldText(section, key, k ? &k->Flags : nullptr, k ? &field : nullptr, text);
+}
+
+// A key table entry's field accessor: QB_INI_FIELD(TOptions, StartPage).
+#define QB_INI_FIELD(R, member) [](R& r) -> TFieldRef { return &r.member; }
+
 // The stored form of the login password: the first character plus 3, every further one
 // minus 2 (16-bit code units, wrapping). A scrambled text that an ini line cannot hold
 // exactly (control characters, blanks or quotes that readers trim, lone surrogates) is stored

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
 
 #include "foundation/UknList.h"
 #include "foundation/UknStrUtils.h"
+#include "support/TestSupport.h"
 
 namespace qb::test {
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -24,6 +28,10 @@ std::string Values(const TknStrList& list) {
     std::string out;
     for (int i = 0; i < list.Count(); ++i) out += (i > 0 ? "|" : "") + ToUtf8(list.Items(i));
     return out;
+}
+
+size_t EntriesIn(const std::string& folder) {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 std::string StrKeysOf(const TknStrList& list) {
@@ -330,6 +338,45 @@ TEST(Lists, ObjectListsHoldWithoutOwningUntilClearAndFree) {
     listeners.Remove(&x);
     EXPECT_EQ(listeners.Items(0), &y);
     EXPECT_EQ(listeners.Count(), 1);
+}
+
+TEST(Lists, FilesAreReadInAnyEncodingAndWrittenAsUtf16WithMark) {
+    TTempFolder folder(false);
+    const std::string path = folder.File("list.txt");
+    struct Case {
+        std::string bytes;
+        std::string values;
+    };
+    const Case cases[] = {
+        {"\xFF\xFE" + Utf16LE(u"a\r\n\u00e4\r\n"), "a|\u00e4|"},
+        {"\xFE\xFF\0a\0\r\0\n\0b"s, "a|b"},
+        {"\xFD\xEF\xBB\xBFx=\xC3\xA4", "x=\u00e4"},  // marker, then UTF-8 with its mark
+        {"k\xC3\xA4\r\n", "k\u00e4|"},               // UTF-8 found without a mark
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(path, c.bytes);
+        TknStrList list;
+        list.Add(u"replaced");
+        list.LoadFromFile(FromUtf8(path));
+        EXPECT_EQ(Values(list), c.values) << Hex(c.bytes);
+    }
+
+    TknStrList list;
+    list.StrKeyDelimiter = u"=";
+    list.SetText(u"k=v\r\n\u00e4");
+    list.SaveToFile(FromUtf8(path));
+    EXPECT_EQ(Hex(ReadBytes(path)), Hex("\xFF\xFE" + Utf16LE(u"k=v\r\n\u00e4")));
+    EXPECT_EQ(EntriesIn(folder.Path()), 1u);  // nothing left beside it
+
+    TknIntList numbers;
+    numbers.Separator = u",";
+    numbers.Populate({-1, 20});
+    numbers.SaveToFile(FromUtf8(path));
+    EXPECT_EQ(ReadBytes(path), "\xFF\xFE" + Utf16LE(u"-1,20"));
+    numbers.Clear();
+    numbers.LoadFromFile(FromUtf8(path));
+    EXPECT_EQ(numbers.GetText(), u"-1,20");
 }
 
 TEST(Lists, MillionItemListsBehave) {
