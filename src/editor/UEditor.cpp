@@ -5,6 +5,7 @@
 
 #include "editor/UknRichEditClasses.h"
 #include "foundation/UknStrUtils.h"
+#include "shell/UOptionManager.h"
 
 namespace qb {
 
@@ -25,11 +26,19 @@ bool IsHLClose(char16_t c) {
 
 // --- THLTextHandler ---
 
-THLTextHandler::THLTextHandler(IEditControl& control) : FControl(control) {}
+THLTextHandler::THLTextHandler(IEditControl& control) : FControl(control) {
+    CommandCenter().AddExecutor(this);
+    OptionManager().AddObserver(this);
+}
 
-void THLTextHandler::SetListPrefixes(std::u16string_view list1, std::u16string_view list2) {
-    FList1 = list1;
-    FList2 = list2;
+THLTextHandler::~THLTextHandler() {
+    if (auto* options = ExistingOptionManager()) options->RemoveObserver(this);
+    if (auto* commands = ExistingCommandCenter()) commands->RemoveExecutor(this);
+}
+
+void THLTextHandler::OptionChanged() {
+    FList1 = OptionManager().UL1;
+    FList2 = OptionManager().UL2;
 }
 
 bool THLTextHandler::CheckCommand(int32_t id) {

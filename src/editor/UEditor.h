@@ -31,15 +31,19 @@ constexpr char16_t HLOpen = u'\x1C';
 constexpr char16_t HLClose[4] = {u'\x1D', u'\x1E', u'\x1F', u'\x7F'};
 bool IsHLClose(char16_t c);
 
-class THLTextHandler : public ICommandExecutor {
+// Carries out the Text Tools commands on the editor's control. Registered with the command
+// center and the option manager for its lifetime.
+class THLTextHandler : public ICommandExecutor, public IOptionObserver {
   public:
     explicit THLTextHandler(IEditControl& control);
-
-    // The bullets of List 1 and List 2 (options "UL1" and "UL2").
-    void SetListPrefixes(std::u16string_view list1, std::u16string_view list2);
+    ~THLTextHandler() override;
+    THLTextHandler(const THLTextHandler&) = delete;
+    THLTextHandler& operator=(const THLTextHandler&) = delete;
 
     bool CheckCommand(int32_t id) override;
     void ExecuteCommand(int32_t id) override;
+    // Reads the bullets of List 1 and List 2 again (options "UL1" and "UL2").
+    void OptionChanged() override;
 
     // Wraps the selection in the markers of `style` (0..3) and selects the text inside them.
     void Highlight(int style);
@@ -53,8 +57,8 @@ class THLTextHandler : public ICommandExecutor {
 
   private:
     IEditControl& FControl;
-    std::u16string FList1 = u"* ";
-    std::u16string FList2 = u"> ";
+    std::u16string FList1;
+    std::u16string FList2;
 };
 
 // The pure transformation behind CleanEmptyLines. `atTextEnd` tells whether the text runs to

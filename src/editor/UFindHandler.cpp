@@ -10,7 +10,13 @@ void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text
     if (history.size() > HistoryLimit) history.resize(HistoryLimit);
 }
 
-TFindHandler::TFindHandler(IEditControl& control, IFindUi& ui) : FUi(ui), FEngine(control) {}
+TFindHandler::TFindHandler(IEditControl& control, IFindUi& ui) : FUi(ui), FEngine(control) {
+    MemoryManager().AddObserver(this);
+}
+
+TFindHandler::~TFindHandler() {
+    if (auto* memory = ExistingMemoryManager()) memory->RemoveObserver(this);
+}
 
 bool TFindHandler::CheckCommand(int32_t id) {
     switch (id) {
@@ -87,7 +93,8 @@ void TFindHandler::SearchStringChanged(std::u16string_view text, bool matchCase)
     FEngine.TakeSearchString(text, matchCase);
 }
 
-void TFindHandler::RestoreFrom(const TMemory& memory) {
+void TFindHandler::RestoreMemory() {
+    const TMemory& memory = MemoryManager();
     FEngine.FindWhat = memory.FindText;
     FEngine.ReplaceWith = memory.ReplaceText;
     FEngine.AllowReplace = memory.AllowReplace;
@@ -100,7 +107,8 @@ void TFindHandler::RestoreFrom(const TMemory& memory) {
     FReplaceHistory = memory.ReplaceHistory;
 }
 
-void TFindHandler::StoreTo(TMemory& memory) const {
+void TFindHandler::SaveMemory() {
+    TMemory& memory = MemoryManager();
     memory.FindText = FEngine.FindWhat;
     memory.ReplaceText = FEngine.ReplaceWith;
     memory.AllowReplace = FEngine.AllowReplace;

@@ -50,9 +50,14 @@ struct TFindBoxValues {
 constexpr size_t HistoryLimit = 30;
 void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text);
 
-class TFindHandler : public ICommandExecutor {
+// The editor client hands it the find commands. Its settings and histories are remembered
+// through the memory manager, with which it is registered for its lifetime.
+class TFindHandler : public ICommandExecutor, public IMemorizer {
   public:
     TFindHandler(IEditControl& control, IFindUi& ui);
+    ~TFindHandler() override;
+    TFindHandler(const TFindHandler&) = delete;
+    TFindHandler& operator=(const TFindHandler&) = delete;
 
     bool CheckCommand(int32_t id) override;
     void ExecuteCommand(int32_t id) override;
@@ -63,9 +68,9 @@ class TFindHandler : public ICommandExecutor {
     // Event 3087: the search page's string and its match-case flag.
     void SearchStringChanged(std::u16string_view text, bool matchCase);
 
-    // The remembered settings and histories, to and from the memory record.
-    void RestoreFrom(const TMemory& memory);
-    void StoreTo(TMemory& memory) const;
+    // The remembered settings and histories, to and from the memory manager.
+    void SaveMemory() override;
+    void RestoreMemory() override;
 
     TknRichEditFindHandler& Engine() { return FEngine; }
     const std::vector<std::u16string>& FindHistory() const { return FFindHistory; }

@@ -7,7 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include <gtest/gtest.h>
+
 #include "editor/UEditControl.h"
+#include "shell/UknClasses.h"
+#include "support/TestSupport.h"
 
 namespace qb::test {
 
@@ -17,5 +21,13 @@ std::u16string ToReadable(std::u16string_view inner);
 void LoadMarked(IEditControl& control, std::u16string_view marked);
 // The control's text with the selection marks, as LoadMarked reads it.
 std::u16string ShowMarked(const IEditControl& control);
+
+// A fresh program folder and fresh shell globals (options, memory, centers) for every test.
+class TEditorTest : public ::testing::Test {
+  protected:
+    TEditorTest() { ReleaseShellGlobals(); }
+    ~TEditorTest() override { ReleaseShellGlobals(); }
+    TTempFolder FFolder;
+};
 
 }  // namespace qb::test

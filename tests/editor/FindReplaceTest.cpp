@@ -4,6 +4,7 @@
 #include "editor/UFindHandler.h"
 #include "editor/UMemoryEditControl.h"
 #include "foundation/UknStrUtils.h"
+#include "shell/UMemoryManager.h"
 
 namespace qb::test {
 
@@ -37,9 +38,11 @@ struct TFindFixture {
     std::string Shown() const { return ToUtf8(ShowMarked(Control)); }
 };
 
+class FindReplace : public TEditorTest {};
+
 }  // namespace
 
-TEST(FindReplace, FindNextAndPreviousWithRollBack) {
+TEST_F(FindReplace, FindNextAndPreviousWithRollBack) {
     struct TRow {
         std::u16string Before;
         bool DirUp, RollBack;
@@ -71,7 +74,7 @@ TEST(FindReplace, FindNextAndPreviousWithRollBack) {
     }
 }
 
-TEST(FindReplace, CaseWordAndWithinSelection) {
+TEST_F(FindReplace, CaseWordAndWithinSelection) {
     TFindFixture f(u"|Ab ab abc ab", u"ab");
     f.Engine.MatchCase = true;
     f.Engine.WholeWord = true;
@@ -94,7 +97,7 @@ TEST(FindReplace, CaseWordAndWithinSelection) {
     EXPECT_TRUE(outside.Engine.WithinSelection);
 }
 
-TEST(FindReplace, ReplaceOnlyReplacesTheSelectedTarget) {
+TEST_F(FindReplace, ReplaceOnlyReplacesTheSelectedTarget) {
     TFindFixture f(u"[xy] ab ab", u"ab", u"CD");
     f.Handler.ExecuteCommand(cmReplaceFindNext);  // the selection is not the target: only finds
     EXPECT_EQ(f.Shown(), "xy [ab] ab");
@@ -107,7 +110,7 @@ TEST(FindReplace, ReplaceOnlyReplacesTheSelectedTarget) {
     EXPECT_EQ(ToUtf8(ToReadable(f.Control.TextRange(0, 99))), "xy CD ab");  // one step each
 }
 
-TEST(FindReplace, ReplaceAllInBothDirections) {
+TEST_F(FindReplace, ReplaceAllInBothDirections) {
     struct TRow {
         std::u16string Before;
         bool DirUp, RollBack, Within;
@@ -138,7 +141,7 @@ TEST(FindReplace, ReplaceAllInBothDirections) {
     EXPECT_EQ(shrink.Shown(), "x |ab");
 }
 
-TEST(FindReplace, ReplaceAllAsksAndReports) {
+TEST_F(FindReplace, ReplaceAllAsksAndReports) {
     TFindFixture f(u"|one two one", u"one", u"1");
     f.Engine.DirUp = true;
     f.Ui.Answer = false;
@@ -157,7 +160,7 @@ TEST(FindReplace, ReplaceAllAsksAndReports) {
                                                           u"No replace target found!"}));
 }
 
-TEST(FindReplace, ProtectedMatchesAreSkippedNotLooped) {
+TEST_F(FindReplace, ProtectedMatchesAreSkippedNotLooped) {
     TFindFixture f(u"|aa\naa", u"a", u"b");
     f.Control.SetProtected(true, 3);
     EXPECT_TRUE(f.Engine.ReplaceAllMatches());
@@ -168,7 +171,7 @@ TEST(FindReplace, ProtectedMatchesAreSkippedNotLooped) {
     EXPECT_FALSE(f.Engine.ReplaceAllMatches());
 }
 
-TEST(FindReplace, CommandsAreEnabledByTheirSettings) {
+TEST_F(FindReplace, CommandsAreEnabledByTheirSettings) {
     TFindFixture f(u"|x", u"");
     for (int32_t id : {cmSubsequentFind, cmFindNext, cmFindPrevious, cmHighlightMatch,
                        cmReplaceFindNext, cmReplaceAll})
@@ -189,7 +192,7 @@ TEST(FindReplace, CommandsAreEnabledByTheirSettings) {
     EXPECT_NE(f.Engine.HighlightMatch, before);
 }
 
-TEST(FindReplace, SearchPageHandsOverItsString) {
+TEST_F(FindReplace, SearchPageHandsOverItsString) {
     TFindFixture f(u"|Word word", u"old", u"new");
     f.Engine.WholeWord = f.Engine.RollBack = f.Engine.DirUp = f.Engine.WithinSelection = true;
     f.Handler.SearchStringChanged(u"Word", true);
@@ -205,7 +208,7 @@ TEST(FindReplace, SearchPageHandsOverItsString) {
     EXPECT_TRUE(f.Engine.MatchCase);
 }
 
-TEST(FindReplace, HistoriesAndRememberedSettings) {
+TEST_F(FindReplace, HistoriesAndRememberedSettings) {
     std::vector<std::u16string> h = {u"b", u"a", u"c"};
     AddToHistory(h, u"a");
     EXPECT_EQ(h, (std::vector<std::u16string>{u"a", u"b", u"c"}));
@@ -228,20 +231,27 @@ TEST(FindReplace, HistoriesAndRememberedSettings) {
     EXPECT_EQ(f.Handler.FindHistory(), (std::vector<std::u16string>{u"find", u"other"}));
     EXPECT_EQ(f.Handler.ReplaceHistory(), std::vector<std::u16string>{u"with"});
 
-    TMemory memory;
-    f.Handler.StoreTo(memory);
+    f.Handler.SaveMemory();
+    TMemory& memory = MemoryManager();
     EXPECT_EQ(memory.FindText, u"find");
     EXPECT_EQ(memory.ReplaceText, u"with");
     EXPECT_TRUE(memory.AllowReplace && memory.DirUp && memory.WholeWord);
     EXPECT_FALSE(memory.MatchCase || memory.RollBack);
-    TFindFixture g(u"|x", u"");
-    g.Handler.RestoreFrom(memory);
-    TMemory again;
-    g.Handler.StoreTo(again);
-    EXPECT_EQ(again.FindHistory, memory.FindHistory);
-    EXPECT_EQ(again.ReplaceHistory, memory.ReplaceHistory);
-    EXPECT_EQ(g.Engine.FindWhat, u"find");
-    EXPECT_TRUE(g.Engine.AllowReplace && g.Engine.DirUp && g.Engine.WholeWord);
+    EXPECT_EQ(memory.FindHistory, (std::vector<std::u16string>{u"find", u"other"}));
+    memory.FindText = u"again";
+    memory.ReplaceHistory = {u"r1", u"r2"};
+    memory.MatchCase = true;
+    TMemoryEditControl control;
+    TFakeUi ui;
+    TFindHandler g(control, ui);  // a new handler starts from the memory
+    EXPECT_EQ(g.Engine().FindWhat, u"again");
+    EXPECT_EQ(g.ReplaceHistory(), (std::vector<std::u16string>{u"r1", u"r2"}));
+    EXPECT_TRUE(g.Engine().AllowReplace && g.Engine().DirUp && g.Engine().MatchCase);
+    g.Engine().RollBack = true;
+    MemoryManager().SaveMemory();  // asks every handler, then writes the file
+    ReleaseShellGlobals();
+    EXPECT_TRUE(MemoryManager().RollBack);  // read back from the file
+    EXPECT_EQ(MemoryManager().ReplaceHistory, (std::vector<std::u16string>{u"r1", u"r2"}));
 }
 
 }  // namespace qb::test

@@ -6,6 +6,7 @@
 #include "editor/UEditor.h"
 #include "editor/UMemoryEditControl.h"
 #include "foundation/UknStrUtils.h"
+#include "shell/UOptionManager.h"
 
 namespace qb::test {
 
@@ -17,7 +18,12 @@ struct TToolRow {
     std::u16string After;
 };
 
-void RunRows(const std::vector<TToolRow>& rows) {
+class TextTools : public TEditorTest {
+  protected:
+    void RunRows(const std::vector<TToolRow>& rows);
+};
+
+void TextTools::RunRows(const std::vector<TToolRow>& rows) {
     for (const auto& row : rows) {
         TMemoryEditControl control;
         THLTextHandler handler(control);
@@ -30,7 +36,7 @@ void RunRows(const std::vector<TToolRow>& rows) {
 
 }  // namespace
 
-TEST(TextTools, HighlightWrapsTheSelectionAndLeavesItsLineBreakOutside) {
+TEST_F(TextTools, HighlightWrapsTheSelectionAndLeavesItsLineBreakOutside) {
     RunRows({
         {u"ab[cd]e", cmHighlight1, u"ab{[cd]}1e"},
         {u"[line\n]next", cmHighlight1 + 1, u"{[line]}2\nnext"},
@@ -48,7 +54,7 @@ TEST(TextTools, HighlightWrapsTheSelectionAndLeavesItsLineBreakOutside) {
     EXPECT_EQ(ShowMarked(control), u"[ab]");
 }
 
-TEST(TextTools, RemoveHighlightFindsItsBlockAndKeepsNestedOnes) {
+TEST_F(TextTools, RemoveHighlightFindsItsBlockAndKeepsNestedOnes) {
     RunRows({
         {u"x{|ab}1y", cmRemoveHighlight, u"x[ab]y"},        // caret right after the opening
         {u"x[y{ab}2]z", cmRemoveHighlight, u"xy[ab]z"},     // opening inside the selection
@@ -63,7 +69,7 @@ TEST(TextTools, RemoveHighlightFindsItsBlockAndKeepsNestedOnes) {
     });
 }
 
-TEST(TextTools, RemoveHighlightScansAtMost2000CharactersEachWay) {
+TEST_F(TextTools, RemoveHighlightScansAtMost2000CharactersEachWay) {
     std::u16string pad(1999, u'x');
     RunRows({
         // The opening 2000 characters before the caret is found, 2001 is not.
@@ -77,7 +83,7 @@ TEST(TextTools, RemoveHighlightScansAtMost2000CharactersEachWay) {
     });
 }
 
-TEST(TextTools, ListsPrefixNonBlankLinesAfterTheirIndentation) {
+TEST_F(TextTools, ListsPrefixNonBlankLinesAfterTheirIndentation) {
     RunRows({
         {u"[a\n\nb]", cmList1, u"[* a\n\n* b]"},
         {u"[a\n\nb]", cmOrderedList, u"[1. a\n\n2. b]"},  // blank lines take no number
@@ -95,10 +101,14 @@ TEST(TextTools, ListsPrefixNonBlankLinesAfterTheirIndentation) {
     });
 }
 
-TEST(TextTools, ListChangesAreUndoneStepByStep) {
+TEST_F(TextTools, ListChangesAreUndoneStepByStep) {
     TMemoryEditControl control;
     THLTextHandler handler(control);
-    handler.SetListPrefixes(u"- ", u"+ ");
+    TOptions options = OptionManager().Options();
+    options.UL1 = u"- ";
+    options.UL2 = u"+ ";
+    OptionManager().ReplaceOptions(options);
+    OptionManager().NotifyAll();
     LoadMarked(control, u"[+ a\n+ b]");
     handler.ExecuteCommand(cmList1);
     EXPECT_EQ(ShowMarked(control), u"[- a\n- b]");
@@ -109,7 +119,7 @@ TEST(TextTools, ListChangesAreUndoneStepByStep) {
     EXPECT_FALSE(control.CanUndo());
 }
 
-TEST(TextTools, EmptyLineCleanUps) {
+TEST_F(TextTools, EmptyLineCleanUps) {
     RunRows({
         {u"a\n\n  \n  b|", cmDeleteEmptyLines, u"a\n  b|"},
         {u"a\nb\n\n\n|", cmDeleteEmptyLines, u"a\nb|"},
@@ -127,7 +137,7 @@ TEST(TextTools, EmptyLineCleanUps) {
     EXPECT_EQ(CleanEmptyLinesText(u"a\r\n\r\nb", false, true), u"a\rb");  // LF is ignored
 }
 
-TEST(TextTools, PageNameFromSelectionIsTheStoredForm) {
+TEST_F(TextTools, PageNameFromSelectionIsTheStoredForm) {
     TMemoryEditControl control;
     LoadMarked(control, u"[a\tb\nc]");
     EXPECT_EQ(PageNameFromSelection(control),
@@ -164,7 +174,7 @@ class TFakePages : public INodeLinkPages {
 
 }  // namespace
 
-TEST(TextTools, NodeLinksAreCompletedAndLookedUpIgnoringCase) {
+TEST_F(TextTools, NodeLinksAreCompletedAndLookedUpIgnoringCase) {
     TFakePages pages;
     pages.Add(-1, -2, u"root");
     pages.Add(1, -1, u"Notes");
