@@ -1,11 +1,12 @@
 #include "editor/UEditor.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "editor/UknRichEditClasses.h"
 #include "foundation/UknStrUtils.h"
+#include "model/UPageSuper.h"
 #include "shell/UOptionManager.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 
@@ -173,32 +174,45 @@ std::u16string PageNameFromSelection(const IEditControl& control) {
 
 // --- node links ---
 
-std::u16string PagePath(const INodeLinkPages& pages, int32_t id) {
-    std::u16string path;
-    std::unordered_set<int32_t> seen;  // a damaged tree must not loop
-    while (id != RootPageId && pages.PageExists(id) && seen.insert(id).second) {
-        path = path.empty() ? pages.PageName(id) : pages.PageName(id) + u'\\' + path;
-        id = pages.OwnerId(id);
-    }
-    return path;
+std::u16string TStoreNodeLinkPages::NodePath(int32_t id) const {
+    return GetStore().GetNodePath(GetStore().GetPage(id));
+}
+
+std::optional<int32_t> TStoreNodeLinkPages::OwnerOf(int32_t id) const {
+    TPageSuper* page = GetStore().GetPage(id);
+    if (!page) return std::nullopt;
+    return page->OwnerId();
+}
+
+std::u16string TStoreNodeLinkPages::GroupRootName() const {
+    int32_t id;
+    if (!GetStore().FindFirstOfType(ptGroupRoot, id)) return {};
+    return GetStore().GetPage(id)->Name();
+}
+
+std::optional<int32_t> TStoreNodeLinkPages::FindByPath(std::u16string_view path) const {
+    TPageSuper* page = nullptr;
+    if (!GetStore().FindByPath(path, page)) return std::nullopt;
+    return page->Id();
 }
 
 std::u16string CompleteNodeLink(const INodeLinkPages& pages, std::u16string_view link,
                                 int32_t shownPageId) {
     auto parentPath = [&] {
-        return pages.PageExists(shownPageId) ? PagePath(pages, pages.OwnerId(shownPageId))
-                                             : std::u16string();
+        std::optional<int32_t> owner = pages.OwnerOf(shownPageId);
+        return owner ? pages.NodePath(*owner) : std::u16string();
     };
-    if (link.starts_with(u"\\")) return pages.PageName(pages.GroupRootId()) + std::u16string(link);
+    if (link.starts_with(u"\\")) return pages.GroupRootName() + std::u16string(link);
     if (link.starts_with(u"..\\")) return parentPath() + std::u16string(link.substr(2));
     if (link.starts_with(u"@")) return parentPath() + u'\\' + std::u16string(link.substr(1));
     return std::u16string(link);
 }
 
-std::optional<int32_t> FindNodeLink(const INodeLinkPages& pages, std::u16string_view path) {
-    for (int32_t id : pages.PageIds())
-        if (IsSameText(PagePath(pages, id), path)) return id;
-    return std::nullopt;
+TNodeLinkTarget ResolveNodeLink(const INodeLinkPages& pages, std::u16string_view link,
+                                int32_t shownPageId) {
+    TNodeLinkTarget target{CompleteNodeLink(pages, link, shownPageId), std::nullopt};
+    target.PageId = pages.FindByPath(target.Path);
+    return target;
 }
 
 std::optional<std::u16string> OutlookNodeLink(std::u16string_view link) {

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "editor/UEditControl.h"
 #include "shell/UknClasses.h"
@@ -71,26 +70,38 @@ std::u16string PageNameFromSelection(const IEditControl& control);
 
 // --- node links ---
 
-// The page tree as node links see it (the page store).
+// The page tree as node links see it.
 class INodeLinkPages {
   public:
     virtual ~INodeLinkPages() = default;
-    virtual std::vector<int32_t> PageIds() const = 0;  // every page, in store order
-    virtual bool PageExists(int32_t id) const = 0;
-    virtual int32_t OwnerId(int32_t id) const = 0;
-    virtual std::u16string PageName(int32_t id) const = 0;
-    virtual int32_t GroupRootId() const = 0;
+    // The names from the top of the tree down to the page, joined by "\"; empty when unknown.
+    virtual std::u16string NodePath(int32_t id) const = 0;
+    virtual std::optional<int32_t> OwnerOf(int32_t id) const = 0;
+    virtual std::u16string GroupRootName() const = 0;
+    // The first page in store order whose path equals `path`, letter case ignored.
+    virtual std::optional<int32_t> FindByPath(std::u16string_view path) const = 0;
 };
 
-constexpr int32_t RootPageId = -1;
+// The page store as node links see it.
+class TStoreNodeLinkPages : public INodeLinkPages {
+  public:
+    std::u16string NodePath(int32_t id) const override;
+    std::optional<int32_t> OwnerOf(int32_t id) const override;
+    std::u16string GroupRootName() const override;
+    std::optional<int32_t> FindByPath(std::u16string_view path) const override;
+};
 
-// The names from the top of the tree down to the page, joined by "\"; the root has no part.
-std::u16string PagePath(const INodeLinkPages& pages, int32_t id);
-// "\x" is put under the group root, "..\x" and "@x" beside the page being shown.
+// "\x" is put under the group root, "..\x" and "@x" beside the page being shown; other links
+// are full paths already.
 std::u16string CompleteNodeLink(const INodeLinkPages& pages, std::u16string_view link,
                                 int32_t shownPageId);
-// The first page in store order whose path equals the completed path, letter case ignored.
-std::optional<int32_t> FindNodeLink(const INodeLinkPages& pages, std::u16string_view path);
+
+struct TNodeLinkTarget {
+    std::u16string Path;            // the completed path
+    std::optional<int32_t> PageId;  // none when no page has that path
+};
+TNodeLinkTarget ResolveNodeLink(const INodeLinkPages& pages, std::u16string_view link,
+                                int32_t shownPageId);
 // The node path of an "outlook:" link, none for other links.
 std::optional<std::u16string> OutlookNodeLink(std::u16string_view link);
 // The message for a path that names no page.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/UPageSuper.h"
+
 namespace qb {
 
 void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text) {
@@ -12,9 +14,11 @@ void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text
 
 TFindHandler::TFindHandler(IEditControl& control, IFindUi& ui) : FUi(ui), FEngine(control) {
     MemoryManager().AddObserver(this);
+    EventCenter().AddObserver(this);
 }
 
 TFindHandler::~TFindHandler() {
+    if (auto* events = ExistingEventCenter()) events->RemoveObserver(this);
     if (auto* memory = ExistingMemoryManager()) memory->RemoveObserver(this);
 }
 
@@ -89,8 +93,8 @@ void TFindHandler::ReadFindBox(const TFindBoxValues& box) {
     if (!box.ReplaceText.empty()) AddToHistory(FReplaceHistory, box.ReplaceText);
 }
 
-void TFindHandler::SearchStringChanged(std::u16string_view text, bool matchCase) {
-    FEngine.TakeSearchString(text, matchCase);
+void TFindHandler::EventNotify(int32_t event, int32_t, int32_t) {
+    if (event == evSearchStringChanged) FEngine.TakeSearchString(SearchString(), SearchMatchCase());
 }
 
 void TFindHandler::RestoreMemory() {

@@ -22,6 +22,7 @@ constexpr int32_t cmReplaceFindNext = 1466;
 constexpr int32_t cmReplaceFindPrevious = 1468;
 constexpr int32_t cmReplaceAll = 1470;
 constexpr int32_t cmHighlightMatch = 1480;
+constexpr int32_t evSearchStringChanged = 3087;
 
 // What the find commands need of the windows: the dialog and two kinds of message box.
 class IFindUi {
@@ -50,9 +51,10 @@ struct TFindBoxValues {
 constexpr size_t HistoryLimit = 30;
 void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text);
 
-// The editor client hands it the find commands. Its settings and histories are remembered
-// through the memory manager, with which it is registered for its lifetime.
-class TFindHandler : public ICommandExecutor, public IMemorizer {
+// The editor client hands it the find commands. Registered for its lifetime with the memory
+// manager, which remembers its settings and histories, and with the event center, through which
+// the search page hands over its search string (event 3087).
+class TFindHandler : public ICommandExecutor, public IMemorizer, public IEventObserver {
   public:
     TFindHandler(IEditControl& control, IFindUi& ui);
     ~TFindHandler() override;
@@ -65,8 +67,7 @@ class TFindHandler : public ICommandExecutor, public IMemorizer {
     // The dialog's fields into the engine (before each of its actions).
     void ReadFindBox(const TFindBoxValues& box);
     void SetFindBoxOpen(bool open) { FFindBoxOpen = open; }
-    // Event 3087: the search page's string and its match-case flag.
-    void SearchStringChanged(std::u16string_view text, bool matchCase);
+    void EventNotify(int32_t event, int32_t wparam, int32_t lparam) override;
 
     // The remembered settings and histories, to and from the memory manager.
     void SaveMemory() override;

@@ -31,7 +31,7 @@ struct TPageTypeCount {
     bool Singleton = false;
 };
 
-// The store as the statistics see it.
+// The notebook as the statistics see it.
 class IStatisticsSource {
   public:
     virtual ~IStatisticsSource() = default;
@@ -42,11 +42,9 @@ class IStatisticsSource {
     virtual std::vector<TPageTypeCount> PageTypeCounts() const = 0;
 };
 
-// One line of the box: the label's string id and English text (LabelId 0: an empty line) and
-// the value.
+// One line of the box: the label's string id (0: an empty line) and the value.
 struct TStatisticsLine {
     int32_t LabelId = 0;
-    std::u16string Label;
     std::u16string Value;
 };
 using TStatisticsTab = std::vector<TStatisticsLine>;
@@ -56,5 +54,23 @@ constexpr int32_t PageTypeCaptionBase = 25360;
 
 TStatisticsTab CurrentPageStatistics(const IStatisticsSource& source, int32_t pageId);
 TStatisticsTab DatabaseStatistics(const IStatisticsSource& source);
+
+// The box's two fields: the labels in the interface language and the values, each as lines
+// joined by CR LF.
+struct TStatisticsFields {
+    std::u16string Labels;
+    std::u16string Values;
+};
+TStatisticsFields StatisticsFields(const TStatisticsTab& tab);
+
+// The page store as the statistics see it.
+class TStoreStatisticsSource : public IStatisticsSource {
+  public:
+    bool PageExists(int32_t id) const override;
+    bool ShowsText(int32_t id) const override;
+    std::u16string PageText(int32_t id) const override;
+    int64_t ChildCount(int32_t id) const override;
+    std::vector<TPageTypeCount> PageTypeCounts() const override;
+};
 
 }  // namespace qb

@@ -1,5 +1,11 @@
 #include "editor/EditTestSupport.h"
 
+#include "model/UPageFactory.h"
+#include "model/UPageProperty.h"
+#include "model/UPageSuper.h"
+#include "shell/UProgramServices.h"
+#include "storage/UPageStore.h"
+
 namespace qb::test {
 
 namespace {
@@ -64,6 +70,23 @@ std::u16string ShowMarked(const IEditControl& control) {
         text.insert(sel.Start, u"[");
     }
     return ToReadable(text);
+}
+
+TStoreEditorTest::TStoreEditorTest() {
+    ConnectPageEnvironment();
+    FGroupRoot = Add(kRootId, ptGroupRoot, u"Notes");
+}
+
+TStoreEditorTest::~TStoreEditorTest() {
+    ReleaseStore();
+    ReleasePageFactoryObjects();
+}
+
+int32_t TStoreEditorTest::Add(int32_t parent, uint8_t type, std::u16string_view name) {
+    int32_t id = GetStore().NewPage(parent, type);
+    GetStore().GetPage(parent)->Childs()->AddChild(id);
+    GetStore().GetPage(id)->SetName(name);
+    return id;
 }
 
 }  // namespace qb::test

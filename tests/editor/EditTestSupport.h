@@ -30,4 +30,14 @@ class TEditorTest : public ::testing::Test {
     TTempFolder FFolder;
 };
 
+// Besides, a fresh page store in the program folder with the root and the group root.
+class TStoreEditorTest : public TEditorTest {
+  protected:
+    TStoreEditorTest();
+    ~TStoreEditorTest() override;
+    // A new page of the type under the parent, named.
+    int32_t Add(int32_t parent, uint8_t type, std::u16string_view name);
+    int32_t FGroupRoot;
+};
+
 }  // namespace qb::test

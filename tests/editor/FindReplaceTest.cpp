@@ -4,6 +4,7 @@
 #include "editor/UFindHandler.h"
 #include "editor/UMemoryEditControl.h"
 #include "foundation/UknStrUtils.h"
+#include "model/UPageSuper.h"
 #include "shell/UMemoryManager.h"
 
 namespace qb::test {
@@ -38,7 +39,10 @@ struct TFindFixture {
     std::string Shown() const { return ToUtf8(ShowMarked(Control)); }
 };
 
-class FindReplace : public TEditorTest {};
+class FindReplace : public TEditorTest {
+  protected:
+    ~FindReplace() override { SetSearchString(u"", false); }
+};
 
 }  // namespace
 
@@ -195,14 +199,16 @@ TEST_F(FindReplace, CommandsAreEnabledByTheirSettings) {
 TEST_F(FindReplace, SearchPageHandsOverItsString) {
     TFindFixture f(u"|Word word", u"old", u"new");
     f.Engine.WholeWord = f.Engine.RollBack = f.Engine.DirUp = f.Engine.WithinSelection = true;
-    f.Handler.SearchStringChanged(u"Word", true);
+    SetSearchString(u"Word", true);
+    EventCenter().EventNotify(3087);
     EXPECT_EQ(f.Engine.FindWhat, u"Word");
     EXPECT_EQ(f.Engine.ReplaceWith, u"");
     EXPECT_FALSE(f.Engine.AllowReplace || f.Engine.WholeWord || f.Engine.RollBack ||
                  f.Engine.DirUp || f.Engine.WithinSelection);
     EXPECT_TRUE(f.Engine.MatchCase);
     EXPECT_TRUE(f.Engine.HighlightMatch);
-    f.Handler.SearchStringChanged(u"", false);
+    SetSearchString(u"", false);
+    EventCenter().EventNotify(3087);
     EXPECT_FALSE(f.Engine.HighlightMatch);
     EXPECT_EQ(f.Engine.FindWhat, u"Word");  // the rest stays
     EXPECT_TRUE(f.Engine.MatchCase);

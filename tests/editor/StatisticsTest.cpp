@@ -2,12 +2,15 @@
 
 #include <map>
 
+#include "editor/EditTestSupport.h"
 #include "editor/UStatisticsHandler.h"
 #include "foundation/UknStrUtils.h"
 
 namespace qb::test {
 
-TEST(Statistics, TextCounts) {
+class Statistics : public TEditorTest {};
+
+TEST_F(Statistics, TextCounts) {
     struct TRow {
         std::u16string Text;
         TTextCounts Expected;  // chars, ex CR, ex blanks, words, lines, paragraphs
@@ -43,29 +46,34 @@ struct TFakeSource : IStatisticsSource {
 std::string Render(const TStatisticsTab& tab) {
     std::string out;
     for (const auto& line : tab)
-        out += std::to_string(line.LabelId) + " " + ToUtf8(line.Label) + "=" + ToUtf8(line.Value) +
-               "\n";
+        out += std::to_string(line.LabelId) + "=" + ToUtf8(line.Value) + "\n";
     return out;
 }
 
 }  // namespace
 
-TEST(Statistics, CurrentPageAndDatabaseTabs) {
+TEST_F(Statistics, CurrentPageAndDatabaseTabs) {
     TFakeSource s;
     s.Texts[4] = u"Hello world\r\n";
     s.Children[3] = 7;
-    EXPECT_EQ(Render(CurrentPageStatistics(s, 4)),
-              "11300 Total Characters: =13\n11340 Characters ExCr:=11\n"
-              "11350 Characters ExBl: =10\n11310 Words: =2\n11360 Lines: =1\n"
-              "11320 Paragraphs: =1\n");
-    EXPECT_EQ(Render(CurrentPageStatistics(s, 3)), "11330 Items: =7\n");
+    TStatisticsTab page = CurrentPageStatistics(s, 4);
+    EXPECT_EQ(Render(page), "11300=13\n11340=11\n11350=10\n11310=2\n11360=1\n11320=1\n");
+    TStatisticsFields fields = StatisticsFields(page);
+    EXPECT_EQ(fields.Labels,
+              u"Total Characters: \r\nCharacters ExCr:\r\nCharacters ExBl: \r\nWords: \r\n"
+              u"Lines: \r\nParagraphs: ");
+    EXPECT_EQ(fields.Values, u"13\r\n11\r\n10\r\n2\r\n1\r\n1");
+    EXPECT_EQ(Render(CurrentPageStatistics(s, 3)), "11330=7\n");
     EXPECT_TRUE(CurrentPageStatistics(s, 99).empty());
 
     s.Types = {{16, 2, false}, {1, 5, false}, {23, 1, true}, {0, 3, false},
                {7, 1, true},   {2, 0, false}, {4, 1, false}};
-    EXPECT_EQ(Render(DatabaseStatistics(s)), "25360 =3\n0 =\n25361 =5\n25364 =1\n0 =\n25376 =2\n");
+    TStatisticsTab database = DatabaseStatistics(s);
+    EXPECT_EQ(Render(database), "25360=3\n0=\n25361=5\n25362=0\n25364=1\n0=\n25376=2\n");
+    EXPECT_EQ(StatisticsFields(database).Values, u"3\r\n\r\n5\r\n0\r\n1\r\n\r\n2");
+    EXPECT_EQ(StatisticsFields(database).Labels.substr(0, 14), u"\r\n\r\nNotePage\r\n");
     s.Types = {{2, 1, false}, {15, 4, false}};  // no empty line in front of the first line
-    EXPECT_EQ(Render(DatabaseStatistics(s)), "25362 =1\n0 =\n25375 =4\n");
+    EXPECT_EQ(Render(DatabaseStatistics(s)), "25362=1\n0=\n25375=4\n");
 }
 
 }  // namespace qb::test

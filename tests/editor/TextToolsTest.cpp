@@ -153,42 +153,35 @@ TEST_F(TextTools, PageNameFromSelectionIsTheStoredForm) {
 
 namespace {
 
+// Paths as "parent path \ name", found first in store order, letter case ignored.
 class TFakePages : public INodeLinkPages {
   public:
-    struct TPage {
-        int32_t Owner;
-        std::u16string Name;
-    };
-    std::vector<int32_t> Order;
-    std::map<int32_t, TPage> Pages;
-    void Add(int32_t id, int32_t owner, std::u16string name) {
-        Order.push_back(id);
-        Pages[id] = {owner, std::move(name)};
+    std::vector<std::pair<int32_t, std::u16string>> Paths;  // store order
+    std::map<int32_t, int32_t> Owners;
+    std::u16string NodePath(int32_t id) const override {
+        for (const auto& [page, path] : Paths)
+            if (page == id) return path;
+        return {};
     }
-    std::vector<int32_t> PageIds() const override { return Order; }
-    bool PageExists(int32_t id) const override { return Pages.count(id) > 0; }
-    int32_t OwnerId(int32_t id) const override { return Pages.at(id).Owner; }
-    std::u16string PageName(int32_t id) const override { return Pages.at(id).Name; }
-    int32_t GroupRootId() const override { return 1; }
+    std::optional<int32_t> OwnerOf(int32_t id) const override {
+        auto it = Owners.find(id);
+        return it == Owners.end() ? std::nullopt : std::optional<int32_t>(it->second);
+    }
+    std::u16string GroupRootName() const override { return u"Notes"; }
+    std::optional<int32_t> FindByPath(std::u16string_view path) const override {
+        for (const auto& [page, p] : Paths)
+            if (IsSameText(p, path)) return page;
+        return std::nullopt;
+    }
 };
 
 }  // namespace
 
-TEST_F(TextTools, NodeLinksAreCompletedAndLookedUpIgnoringCase) {
+TEST_F(TextTools, NodeLinksAreCompletedFromThePageShown) {
     TFakePages pages;
-    pages.Add(-1, -2, u"root");
-    pages.Add(1, -1, u"Notes");
-    pages.Add(2, 1, u"Work");
-    pages.Add(4, 2, u"Plan B");
-    pages.Add(3, 2, u"Plan");
-    pages.Add(5, 1, u"Work");  // the same path again: the first in store order wins
-    pages.Add(6, 5, u"Plan");
-    pages.Add(7, 8, u"loop");  // a damaged tree
-    pages.Add(8, 7, u"pool");
-    EXPECT_EQ(PagePath(pages, 3), u"Notes\\Work\\Plan");
-    EXPECT_EQ(PagePath(pages, 1), u"Notes");
-    EXPECT_EQ(PagePath(pages, 7), u"pool\\loop");
-
+    pages.Paths = {
+        {1, u"Notes"}, {2, u"Notes\\Work"}, {4, u"Notes\\Work\\Plan B"}, {3, u"Notes\\Work\\Plan"}};
+    pages.Owners = {{1, -1}, {2, 1}, {3, 2}, {4, 2}};
     struct TRow {
         std::u16string Link;
         int32_t Shown;
@@ -198,14 +191,15 @@ TEST_F(TextTools, NodeLinksAreCompletedAndLookedUpIgnoringCase) {
         {u"\\Work\\Plan", 4, u"Notes\\Work\\Plan", 3},
         {u"..\\Plan b", 3, u"Notes\\Work\\Plan b", 4},
         {u"@Plan", 4, u"Notes\\Work\\Plan", 3},
+        {u"@", 2, u"Notes\\", std::nullopt},
         {u"notes\\WORK", 4, u"notes\\WORK", 2},
-        {u"Notes\\Work\\Plan\\", 4, u"Notes\\Work\\Plan\\", std::nullopt},
-        {u"@x", 99, u"\\x", std::nullopt},  // the page shown is unknown
+        {u"..Plan", 3, u"..Plan", std::nullopt},  // not the "..\\" form
+        {u"@x", 99, u"\\x", std::nullopt},        // the page shown is unknown
     };
     for (const auto& r : rows) {
-        std::u16string completed = CompleteNodeLink(pages, r.Link, r.Shown);
-        EXPECT_EQ(ToUtf8(completed), ToUtf8(r.Completed));
-        EXPECT_EQ(FindNodeLink(pages, completed), r.Found) << ToUtf8(r.Link);
+        TNodeLinkTarget target = ResolveNodeLink(pages, r.Link, r.Shown);
+        EXPECT_EQ(ToUtf8(target.Path), ToUtf8(r.Completed));
+        EXPECT_EQ(target.PageId, r.Found) << ToUtf8(r.Link);
     }
     EXPECT_EQ(InvalidNodeLinkText(u"a\\b"), u"Invalid node link!: a\\b");
     EXPECT_EQ(OutlookNodeLink(u"OUTLOOK:///Notes/Work"), u"Notes\\Work");
