@@ -7,9 +7,10 @@
 namespace qb {
 
 void AddToHistory(std::vector<std::u16string>& history, std::u16string_view text) {
-    std::erase(history, text);
-    history.insert(history.begin(), std::u16string(text));
-    if (history.size() > HistoryLimit) history.resize(HistoryLimit);
+    std::vector<std::u16string> updated{std::u16string(text)};
+    for (auto& entry : history)
+        if (entry != text && updated.size() < HistoryLimit) updated.push_back(std::move(entry));
+    history.swap(updated);
 }
 
 TFindHandler::TFindHandler(IEditControl& control, IFindUi& ui) : FUi(ui), FEngine(control) {
