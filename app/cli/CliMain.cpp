@@ -67,6 +67,7 @@ TCliRegistry BuildRegistry() {
     RegisterPageCommands(registry);
     RegisterTreeCommands(registry);
     RegisterOptionCommands(registry);
+    RegisterEditCommands(registry);
     return registry;
 }
 
