@@ -19,8 +19,15 @@ TEST_F(StoreAdapters, NodeLinksFindPagesOfTheStore) {
     EXPECT_EQ(ResolveNodeLink(pages, u"@Notes", plan).PageId, notes);
     EXPECT_EQ(ResolveNodeLink(pages, u"..\\Plan", notes).Path, u"Notes\\Work\\Plan");
     EXPECT_EQ(ResolveNodeLink(pages, u"Notes\\Work", plan).PageId, work);
-    EXPECT_EQ(ResolveNodeLink(pages, u"Notes\\Gone", plan).PageId, std::nullopt);
-    EXPECT_EQ(pages.OwnerOf(12345), std::nullopt);
+    EXPECT_EQ(ResolveNodeLink(pages, u"NOTES\\work\\", plan).PageId, std::nullopt);
+    EXPECT_EQ(ResolveNodeLink(pages, u"..Plan", notes).PageId, std::nullopt);  // no "..\\"
+    TNodeLinkTarget unknown = ResolveNodeLink(pages, u"@x", 12345);  // the page shown is gone
+    EXPECT_EQ(unknown.Path, u"\\x");
+    EXPECT_EQ(unknown.PageId, std::nullopt);
+    EXPECT_EQ(InvalidNodeLinkText(unknown.Path), u"Invalid node link!: \\x");
+    EXPECT_EQ(OutlookNodeLink(u"OUTLOOK:///Notes/Work"), u"Notes\\Work");
+    EXPECT_EQ(OutlookNodeLink(u"outlook:Notes"), u"Notes");
+    EXPECT_EQ(OutlookNodeLink(u"http://x"), std::nullopt);
 }
 
 TEST_F(StoreAdapters, StatisticsCountTheStore) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "editor/EditTestSupport.h"
 #include "editor/UEditor.h"
 #include "editor/UMemoryEditControl.h"
@@ -149,62 +147,6 @@ TEST_F(TextTools, PageNameFromSelectionIsTheStoredForm) {
     EXPECT_EQ(PageNameFromSelection(control), std::u16string(200, u'n'));
     control.SetSel(3, 0);
     EXPECT_EQ(PageNameFromSelection(control), u"");
-}
-
-namespace {
-
-// Paths as "parent path \ name", found first in store order, letter case ignored.
-class TFakePages : public INodeLinkPages {
-  public:
-    std::vector<std::pair<int32_t, std::u16string>> Paths;  // store order
-    std::map<int32_t, int32_t> Owners;
-    std::u16string NodePath(int32_t id) const override {
-        for (const auto& [page, path] : Paths)
-            if (page == id) return path;
-        return {};
-    }
-    std::optional<int32_t> OwnerOf(int32_t id) const override {
-        auto it = Owners.find(id);
-        return it == Owners.end() ? std::nullopt : std::optional<int32_t>(it->second);
-    }
-    std::u16string GroupRootName() const override { return u"Notes"; }
-    std::optional<int32_t> FindByPath(std::u16string_view path) const override {
-        for (const auto& [page, p] : Paths)
-            if (IsSameText(p, path)) return page;
-        return std::nullopt;
-    }
-};
-
-}  // namespace
-
-TEST_F(TextTools, NodeLinksAreCompletedFromThePageShown) {
-    TFakePages pages;
-    pages.Paths = {
-        {1, u"Notes"}, {2, u"Notes\\Work"}, {4, u"Notes\\Work\\Plan B"}, {3, u"Notes\\Work\\Plan"}};
-    pages.Owners = {{1, -1}, {2, 1}, {3, 2}, {4, 2}};
-    struct TRow {
-        std::u16string Link;
-        int32_t Shown;
-        std::u16string Completed;
-        std::optional<int32_t> Found;
-    } rows[] = {
-        {u"\\Work\\Plan", 4, u"Notes\\Work\\Plan", 3},
-        {u"..\\Plan b", 3, u"Notes\\Work\\Plan b", 4},
-        {u"@Plan", 4, u"Notes\\Work\\Plan", 3},
-        {u"@", 2, u"Notes\\", std::nullopt},
-        {u"notes\\WORK", 4, u"notes\\WORK", 2},
-        {u"..Plan", 3, u"..Plan", std::nullopt},  // not the "..\\" form
-        {u"@x", 99, u"\\x", std::nullopt},        // the page shown is unknown
-    };
-    for (const auto& r : rows) {
-        TNodeLinkTarget target = ResolveNodeLink(pages, r.Link, r.Shown);
-        EXPECT_EQ(ToUtf8(target.Path), ToUtf8(r.Completed));
-        EXPECT_EQ(target.PageId, r.Found) << ToUtf8(r.Link);
-    }
-    EXPECT_EQ(InvalidNodeLinkText(u"a\\b"), u"Invalid node link!: a\\b");
-    EXPECT_EQ(OutlookNodeLink(u"OUTLOOK:///Notes/Work"), u"Notes\\Work");
-    EXPECT_EQ(OutlookNodeLink(u"outlook:Notes"), u"Notes");
-    EXPECT_EQ(OutlookNodeLink(u"http://x"), std::nullopt);
 }
 
 }  // namespace qb::test
