@@ -42,6 +42,11 @@ private:
     std::vector<TCliCommand> FCommands;
 };
 
+// Runs the program's start-up sequence on the notebook of the program folder (the data check,
+// then the system pages), as the desktop program does before its window exists. Every command
+// that works on the notebook calls it first.
+void OpenNotebook();
+
 // Helpers shared by the command files.
 std::string Utf8(const std::u16string& s);
 void RequireArgs(const TCliContext& ctx, size_t min, size_t max);

@@ -17,6 +17,8 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
+void OpenNotebook() {}
+
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
 
 void RequireArgs(const TCliContext& ctx, size_t min, size_t max) {

@@ -52,10 +52,12 @@ public:
 
 private:
     void Open(TFileMode mode);
+    void OpenTemporary(const std::string& target);
     void Close();
 
     std::u16string FPath;
-    std::string FTempPath;  // fmWriteAtomic: the file actually written
+    std::string FTargetPath;  // fmWriteAtomic: the file replaced on Commit()
+    std::string FTempPath;    // fmWriteAtomic: the file actually written
     TFileMode FMode;
     int FHandle = -1;
 };
@@ -84,7 +86,13 @@ public:
     int64_t DataStart() const { return FDataStart; }
 
 protected:
+    // Opens without running Init, for derived classes whose own Init must run (a virtual call
+    // from this constructor would not reach them).
+    struct TDeferInit {};
+    TknTextFile(std::u16string path, TFileMode mode, TDeferInit);
+
     std::u16string Decode(const uint8_t* bytes, int64_t n) const;
+    int64_t ReadIntoBuffer(int64_t n);  // up to n bytes into FBuffer; returns the count
 
     TEncoding FEncoding = enUnknown;
     bool FHasMarker = false;
@@ -100,6 +108,9 @@ class TknMemoryTextFile : public TknTextFile {
 public:
     TknMemoryTextFile(std::u16string path, TFileMode mode, TEncoding encoding = enUnknown,
                       bool marker = false);
+    TknMemoryTextFile(std::u16string path, bool write, TEncoding encoding = enUnknown,
+                      bool marker = false)
+        : TknMemoryTextFile(std::move(path), write ? fmWrite : fmRead, encoding, marker) {}
 
     bool Eof() const override;
     void Init(TFileMode mode, TEncoding encoding, bool marker) override;
@@ -117,6 +128,10 @@ std::u16string DecodeBytes(const uint8_t* bytes, size_t n, TEncoding encoding);
 std::string EncodeText(std::u16string_view text, TEncoding encoding);
 std::u16string AnsiToUnicode(std::string_view bytes);
 std::string UnicodeToAnsi(std::u16string_view text);
+// The legacy Windows code page that stands for "ANSI" under a locale name such as "ru_RU.UTF-8"
+// (windows-1252 when the language has none of its own); the current one comes from LC_ALL,
+// LC_CTYPE or LANG.
+const char* AnsiCodePage(std::string_view localeName);
 
 // Whole-file helpers: write bytes atomically (temporary file, flush, rename); read all bytes.
 void WriteFileAtomic(const std::u16string& path, std::string_view bytes);

@@ -12,7 +12,6 @@ namespace qb {
 class TknStrList : public TknStreamList {
 public:
     using TknStreamList::TknStreamList;
-    ~TknStrList() override;
 
     int Add(std::u16string value);
     int Insert(int index, std::u16string value);
@@ -40,6 +39,9 @@ public:
 
     std::u16string StrKeyDelimiter;
     std::u16string KeyDelimiter;
+
+private:
+    bool IterateValue(TIterateDirection direction, std::u16string& value);
 };
 
 class TknIntList : public TknStreamList {
@@ -65,6 +67,9 @@ public:
 
     std::u16string GetText() const override;
     void SetText(std::u16string_view text) override;
+
+private:
+    bool IterateValue(TIterateDirection direction, int32_t& value);
 };
 
 // Object payloads are not owned, except through ClearAndFree.

@@ -4,7 +4,9 @@
 // one payload, optionally kept sorted by one of the keys.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qb {
@@ -66,9 +68,10 @@ public:
     TknListSuper& operator=(const TknListSuper&) = delete;
 
     int Count() const override { return static_cast<int>(FItems.size()); }
-    virtual void OnDestroyHook() {}
+    int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    int InitCapacity() const { return FInitCapacity; }
 
-    void Clear();
+    void Clear();  // also gives the capacity back down to InitCapacity
     TSortType SortType() const { return FSortType; }
     void SetSortType(TSortType type);
     bool Delete(int index, int n = 1);
@@ -85,7 +88,8 @@ public:
     void SetStrKeys(int index, std::u16string key);
     int32_t NewKey() const;
 
-    // Moves Cursor and reports whether it rests on a valid item (then `item` points at it).
+    // Moves Cursor and reports whether it rests on a valid item (then `item` points at it,
+    // else it is null).
     bool Iterate(TIterateDirection direction, TListItem*& item);
     int Cursor() const { return FCursor; }
 
@@ -95,18 +99,58 @@ protected:
     // The common path of every add: applies the sort and duplicate rules and returns the
     // position of the new item, or -1 when a NoDup list refused it.
     int InsertItem(int index, TListItem item);
-    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index] : nullptr; }
+    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index].get() : nullptr; }
+    template <class F>
+    void ForEachItem(F f) const {
+        for (const auto& item : FItems) f(*item);
+    }
+    // Deletes every item for which `match` holds, keeping the order of the rest.
+    template <class F>
+    bool DeleteWhere(F match);
 
 private:
-    int SearchKey(int32_t key, bool exact) const;
-    int SearchStrKey(std::u16string_view key, bool exact) const;
-    int InsertPosition(const TListItem& item) const;
+    bool SortedByKey() const { return FSortType == stByKey || FSortType == stByKeyNoDup; }
+    bool SortedByStrKey() const { return FSortType == stByStrKey || FSortType == stByStrKeyNoDup; }
+    // Binary search of `probe`'s sort key among the items 0 .. hi.
+    int Search(const TListItem& probe, int hi, bool exact) const;
+    int FindLinear(const TListItem& probe, TListField field) const;
+    void RemoveDuplicates();
 
-    std::vector<TListItem*> FItems;
+    std::vector<std::unique_ptr<TListItem>> FItems;
     int FInitCapacity;
     int FCursor = -1;
     TSortType FSortType = stNone;
 };
+
+template <class F>
+bool TknListSuper::DeleteWhere(F match) {
+    return std::erase_if(FItems, [&](const auto& item) { return match(*item); }) > 0;
+}
+
+// Calls `piece` for every piece of `text` cut at each exact occurrence of `separator`, the
+// last piece included even when empty. An empty text has no pieces; an empty separator leaves
+// the text whole.
+template <class F>
+void SplitText(std::u16string_view text, std::u16string_view separator, F piece) {
+    if (text.empty()) return;
+    if (separator.empty()) {
+        piece(text);
+        return;
+    }
+    size_t start = 0;
+    for (;;) {
+        size_t at = text.find(separator, start);
+        if (at == std::u16string_view::npos) {
+            piece(text.substr(start));
+            return;
+        }
+        piece(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+}
+
+// StrToIntDef narrowed to a 32-bit key or payload: a number out of range gives the default.
+int32_t StrToInt32Def(std::u16string_view s, int32_t defaultValue);
 
 // A list with a text form; files are read with encoding detection and written as UTF-16 LE
 // with its byte-order mark.
@@ -117,30 +161,6 @@ public:
     virtual void SetText(std::u16string_view text) = 0;
     void LoadFromFile(const std::u16string& path);
     void SaveToFile(const std::u16string& path) const;
-
-protected:
-    // Calls `piece` for every piece of `text` cut at Separator (none for an empty text).
-    template <class F>
-    void SplitText(std::u16string_view text, F piece) const;
 };
-
-template <class F>
-void TknStreamList::SplitText(std::u16string_view text, F piece) const {
-    if (text.empty()) return;
-    if (Separator.empty()) {
-        piece(text);
-        return;
-    }
-    size_t start = 0;
-    for (;;) {
-        size_t at = text.find(Separator, start);
-        if (at == std::u16string_view::npos) {
-            piece(text.substr(start));
-            return;
-        }
-        piece(text.substr(start, at - start));
-        start = at + Separator.size();
-    }
-}
 
 }  // namespace qb

@@ -18,9 +18,17 @@ bool IsBlank(char16_t c) { return c < 0x21; }
 
 // Collators of the user's locale, created once: tertiary strength orders case-sensitively,
 // secondary strength compares ignoring case.
+// The POSIX locale ("C", "POSIX", an unset LANG) has no linguistic order of its own; it
+// gets the root order so that lists sort the same way as in every real locale.
+const icu::Locale& CollationLocale() {
+    const icu::Locale& locale = icu::Locale::getDefault();
+    if (std::string_view(locale.getVariant()) == "POSIX") return icu::Locale::getRoot();
+    return locale;
+}
+
 icu::Collator* MakeCollator(icu::Collator::ECollationStrength strength) {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale::getDefault(), status));
+    std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(CollationLocale(), status));
     if (U_FAILURE(status) || !c) {
         status = U_ZERO_ERROR;
         c.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
