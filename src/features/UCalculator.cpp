@@ -4,6 +4,7 @@
 #include <unicode/locid.h>
 
 #include <algorithm>
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -185,13 +186,20 @@ size_t FindSplit(std::u16string_view token, std::u16string_view op, TSplitMode m
 }
 
 // Splits at every operator class, "%" and the function names, in that order.
+// Splitting only ever cuts tokens apart, so a pass whose operator starts with a character that
+// no token holds is skipped.
 void SplitOperators(TTokenList& tokens, bool skipGroups) {
+    std::bitset<128> present;
+    for (const auto& t : tokens)
+        for (char16_t c : t)
+            if (c < 128) present.set(c);
+    auto split = [&](std::u16string_view op, TSplitMode mode) {
+        if (present.test(op[0])) TCalculator::SplitAt(tokens, op, mode, skipGroups);
+    };
     for (std::u16string_view ops : {kPowerOps, kMultiplicativeOps, kAdditiveOps})
-        for (size_t i = 0; i < ops.size(); ++i)
-            TCalculator::SplitAt(tokens, ops.substr(i, 1), smOperator, skipGroups);
-    TCalculator::SplitAt(tokens, u"%", smOperator, skipGroups);
-    for (std::u16string_view name : kFunctionNames)
-        TCalculator::SplitAt(tokens, name, smPrefix, skipGroups);
+        for (size_t i = 0; i < ops.size(); ++i) split(ops.substr(i, 1), smOperator);
+    split(u"%", smOperator);
+    for (std::u16string_view name : kFunctionNames) split(name, smPrefix);
 }
 
 }  // namespace
@@ -422,8 +430,8 @@ void TCalculator::SplitAt(TTokenList& tokens, std::u16string_view op, TSplitMode
     // Most passes find nothing to split; they leave the list untouched.
     auto splits = [&](size_t i, bool afterClose) {
         const std::u16string& token = tokens[i];
-        if (token == op || token == u"%" || IsFunctionName(token)) return false;
-        return FindSplit(token, op, mode, afterClose) != std::u16string_view::npos;
+        if (FindSplit(token, op, mode, afterClose) == std::u16string_view::npos) return false;
+        return token != op && token != u"%" && !IsFunctionName(token);
     };
     size_t first = 0;
     for (; first < tokens.size(); ++first) {

@@ -202,12 +202,19 @@ void TDictionary::Lookup(std::u16string_view word, std::vector<std::u16string>& 
         THit hit;
         std::u16string title;
         if (!SearchDictionary(DictFolder() + name, asked, variant, range, hit, title)) continue;
-        std::u16string meaning = hit.Meaning;
-        if (hit.Word != asked) meaning = u"(" + hit.Word + u") " + meaning;
-        if (multi)
-            meaning =
-                u"[" + (title.empty() ? name.substr(0, name.rfind(u'.')) : title) + u"] " + meaning;
-        AppendLines(results, meaning);
+        std::u16string line;  // "[name] (word as found) meaning"
+        if (multi) {
+            line += u'[';
+            line += title.empty() ? name.substr(0, name.rfind(u'.')) : title;
+            line += u"] ";
+        }
+        if (hit.Word != asked) {
+            line += u'(';
+            line += hit.Word;
+            line += u") ";
+        }
+        line += hit.Meaning;
+        AppendLines(results, line);
         if (!multi) break;
     }
     if (results.empty()) results.emplace_back(kNotFound);

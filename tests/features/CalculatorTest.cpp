@@ -22,12 +22,16 @@ void ExpectResults(TCalculator& calc, std::initializer_list<TCase> cases) {
             << "expression: " << ToUtf8(c.Expression);
 }
 
+std::string Bracketed(const TTokenList& tokens) {
+    std::string out;
+    for (const auto& t : tokens) out.append("[").append(ToUtf8(t)).append("]");
+    return out;
+}
+
 std::string Tokens(TCalculator& calc, std::u16string_view expression) {
     TTokenList tokens;
     calc.Tokenize(expression, tokens);
-    std::string out;
-    for (const auto& t : tokens) out += "[" + ToUtf8(t) + "]";
-    return out;
+    return Bracketed(tokens);
 }
 
 TEST(Calculator, PrecedenceAndAssociativity) {
@@ -284,9 +288,7 @@ TEST(Calculator, TokenizeAndSplit) {
     TTokenList tokens{u"(-x+(y))"};
     TCalculator::SplitAt(tokens, u"(", smAnywhere, false);
     TCalculator::SplitAt(tokens, u"+", smOperator, false);
-    std::string joined;
-    for (const auto& t : tokens) joined += "[" + ToUtf8(t) + "]";
-    EXPECT_EQ(joined, "[(][-x][+][(][y))]");
+    EXPECT_EQ(Bracketed(tokens), "[(][-x][+][(][y))]");
 }
 
 }  // namespace

@@ -26,13 +26,17 @@ std::string Look(TDictionary& dict, std::u16string_view word, bool multi = true)
     std::vector<std::u16string> results;
     dict.Lookup(word, results, multi);
     std::string out;
-    for (const auto& r : results) out += (out.empty() ? "" : "|") + ToUtf8(r);
+    for (const auto& r : results) out.append(out.empty() ? "" : "|").append(ToUtf8(r));
     return out;
 }
 
+std::u16string Word(int i) {
+    std::u16string word(1, u'w');
+    return word.append(IntToStr(i, 6));
+}
+
 std::u16string Entry(int i, std::u16string_view meaning) {
-    std::u16string n = IntToStr(i, 6);
-    return u"w" + n + u"\t" + std::u16string(meaning) + n;
+    return Word(i) + u"\t" + std::u16string(meaning) + IntToStr(i, 6);
 }
 
 TEST(Dictionary, HeaderForms) {
@@ -98,10 +102,15 @@ TEST(Dictionary, RangeDictionaries) {
         std::u16string_view Word;
         std::string Result;
     } cases[] = {
-        {u"$b", "first"},      {u"$a", "first"},       {u"$c", "first"},
-        {u"$d", "second"},     {u"$ff", "not found!"}, {u"$n", "third"},
-        {u"$z", "not found!"}, {u"b", "plain b"},  // a plain word is never looked up in a range
-                                                   // dictionary
+        {u"$b", "first"},
+        {u"$a", "first"},
+        {u"$c", "first"},
+        {u"$d", "second"},
+        {u"$ff", "not found!"},
+        {u"$n", "third"},
+        {u"$z", "not found!"},
+        {u"b", "plain b"},  // a plain word is never looked up in a range
+                            // dictionary
         {u"$B", "(b) first"},
     };
     for (const auto& c : cases) EXPECT_EQ(Look(dict, c.Word, false), c.Result) << ToUtf8(c.Word);
@@ -116,16 +125,14 @@ TEST(Dictionary, BisectionOnLargeFiles) {
 
     std::vector<std::u16string> ranges;
     for (int i = 0; i < 40000; i += 10)
-        ranges.push_back(u"w" + IntToStr(i, 6) + u"\tw" + IntToStr(i + 4, 6) + u"\tblock " +
-                         IntToStr(i));
+        ranges.push_back(Word(i) + u"\t" + Word(i + 4) + u"\tblock " + IntToStr(i));
     WriteDict(home, "ranges.dic", u"$Blocks", ranges);
 
     TDictionary dict;
     dict.SetSelected(u"big.dic,ranges.dic");
     dict.SetDebugMode(true);
     for (int i : {0, 2, 19998, 20000, 31112, 39996, 39998})
-        EXPECT_EQ(Look(dict, u"w" + IntToStr(i, 6), false), "meaning of " + ToUtf8(IntToStr(i, 6)))
-            << i;
+        EXPECT_EQ(Look(dict, Word(i), false), "meaning of " + ToUtf8(IntToStr(i, 6))) << i;
     size_t probes = 0;
     for (const auto& line : dict.Trace()) probes += line.find(u" < ") != std::u16string::npos;
     EXPECT_GT(probes, 3u) << "the search bisects before it scans";
@@ -134,8 +141,7 @@ TEST(Dictionary, BisectionOnLargeFiles) {
         EXPECT_EQ(Look(dict, missing, false), "not found!") << ToUtf8(missing);
 
     for (int i : {0, 3, 4, 17774, 39994})
-        EXPECT_EQ(Look(dict, u"$w" + IntToStr(i, 6), false), "block " + std::to_string(i / 10 * 10))
-            << i;
+        EXPECT_EQ(Look(dict, u"$" + Word(i), false), "block " + std::to_string(i / 10 * 10)) << i;
     EXPECT_EQ(Look(dict, u"$w017776", false), "not found!");
 }
 
