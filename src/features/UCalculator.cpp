@@ -353,6 +353,11 @@ void TCalculator::ResetFunctions() {
     AddFunction(u"round(x" + sep + u"y)=int(x*10^y)/10^y");
 }
 
+void TCalculator::LoadFunctions(const std::vector<std::u16string>& lines) {
+    ResetFunctions();
+    for (const auto& line : lines) AddFunction(line);
+}
+
 void TCalculator::AddFunction(std::u16string_view line) {
     std::u16string s = Trim(LowerCase(line));
     size_t tab = s.find(u'\t');

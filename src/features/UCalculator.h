@@ -57,6 +57,8 @@ class TCalculator {
     std::u16string Calculate(std::u16string_view expression);
     void AddFunction(std::u16string_view line);
     void ResetFunctions();
+    // ResetFunctions, then AddFunction for every line.
+    void LoadFunctions(const std::vector<std::u16string>& lines);
     std::u16string ListFunctions() const;
     std::u16string GetDefinition(std::u16string_view name) const;
 
