@@ -150,13 +150,19 @@ std::basic_string<TOut> Convert(std::basic_string_view<TIn> in, size_t guess, TS
 
 // --- UTF-16 ---
 
+// Sizes a text to the units that n bytes give; a trailing half unit cannot be decoded.
+void FitUtf16(std::u16string& text, size_t n) {
+    text.resize(n / 2 + n % 2);
+    if (n % 2) text.back() = kReplacement;
+}
+
 std::u16string DecodeUtf16(const uint8_t* bytes, size_t n, bool bigEndian) {
-    std::u16string out(n / 2 + n % 2, u'\0');
+    std::u16string out(n / 2, u'\0');
     if (!bigEndian && n >= 2) std::memcpy(out.data(), bytes, n / 2 * 2);
     if (bigEndian)
         for (size_t i = 0; i < n / 2; ++i)
             out[i] = static_cast<char16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
-    if (n % 2) out.back() = kReplacement;  // half a unit cannot be decoded
+    FitUtf16(out, n);
     return out;
 }
 
@@ -369,9 +375,10 @@ void TknTextFile::Init(TFileMode mode, TEncoding encoding, bool marker) {
 
 // Runs at the start of the text (after a marker) and returns there; the mark is skipped by Init.
 TEncoding TknTextFile::Detect() {
+    const int64_t size = Size();
+    if (size <= 1) return enAnsi;
     const int64_t start = Position();
-    const int64_t left = Size() - start;
-    if (start + left <= 1) return enAnsi;
+    const int64_t left = size - start;
     const int64_t got = ReadIntoBuffer(std::min<int64_t>(left, 3));
     const uint8_t* p = FBuffer.data();
     TEncoding found = enUnknown;
@@ -432,7 +439,14 @@ std::u16string TknTextFile::ReadText(int64_t count) {
     const int64_t unit = IsUnicode() ? 2 : 1;
     const int64_t left = std::max<int64_t>(Size() - Position(), 0);
     const int64_t n = count < 0 || count > left / unit ? left : count * unit;
-    return Decode(FBuffer.data(), ReadIntoBuffer(n));
+    if (FEncoding != enUTF16LE) {
+        const int64_t got = ReadIntoBuffer(n);  // may move the buffer
+        return Decode(FBuffer.data(), got);
+    }
+    // UTF-16 LE bytes are the text itself: read them straight into it.
+    std::u16string text(static_cast<size_t>(n / 2 + n % 2), u'\0');
+    FitUtf16(text, static_cast<size_t>(Read(text.data(), n)));
+    return text;
 }
 
 void TknTextFile::Write(std::u16string_view text) {
@@ -446,8 +460,9 @@ void TknTextFile::WriteLine(std::u16string_view text) {
     Write(u"\r\n");
 }
 
+// Never negative, even when someone cut the file below the text start.
 int64_t TknTextFile::TextLength() const {
-    return (Size() - FDataStart) / (IsUnicode() ? 2 : 1);
+    return std::max<int64_t>(Size() - FDataStart, 0) / (IsUnicode() ? 2 : 1);
 }
 
 void TknTextFile::SeekChar(int64_t n) {

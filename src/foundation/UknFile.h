@@ -45,7 +45,10 @@ public:
     void SeekTo(int64_t offset);
     // (EOF is a C macro, hence the spelling.)
     virtual bool Eof() const;
-    void Commit();  // fmWriteAtomic only; a no-op for the other modes
+    // fmWriteAtomic only (a no-op for the other modes): flushes, renames over the target and
+    // closes; when that fails it raises "File Write Error!" and the target stays as it was.
+    // Reopen() before Commit() discards what was written, as destruction does.
+    void Commit();
 
     const std::u16string& Path() const { return FPath; }
     TFileMode Mode() const { return FMode; }
@@ -70,9 +73,13 @@ public:
                 bool marker = false)
         : TknTextFile(std::move(path), write ? fmWrite : fmRead, encoding, marker) {}
 
+    // Read mode reads and skips the marker and the mark of the encoding; encoding 0 detects:
+    // a byte-order mark, else UTF-8 when the text after the marker is well-formed UTF-8 with at
+    // least one byte above 0x7F, else ANSI. Write mode writes the requested marker and the mark.
     virtual void Init(TFileMode mode, TEncoding encoding, bool marker);
+    // Up to and without the next CR LF; a lone CR or LF stays in the line.
     virtual std::u16string ReadLine();
-    std::u16string ReadText(int64_t count = -1);
+    std::u16string ReadText(int64_t count = -1);  // characters; negative: all the rest
     void Write(std::u16string_view text);
     void WriteLine(std::u16string_view text);
     int64_t TextLength() const;
@@ -124,6 +131,8 @@ private:
 
 // Detection and conversion on byte blocks, shared with callers that hold bytes in memory.
 bool IsValidUtf8(const uint8_t* bytes, size_t n);  // the detection rule: needs a high byte
+// Decodes every byte, NUL included; a trailing half UTF-16 unit becomes U+FFFD. Values other
+// than the UTF encodings are ANSI.
 std::u16string DecodeBytes(const uint8_t* bytes, size_t n, TEncoding encoding);
 std::string EncodeText(std::u16string_view text, TEncoding encoding);
 std::u16string AnsiToUnicode(std::string_view bytes);

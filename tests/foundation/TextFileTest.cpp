@@ -73,9 +73,7 @@ TEST(TextFile, EachEncodingWritesItsBytesAndReadsBack) {
     } cases[] = {
         {enAnsi, "Ab\xE9\x80\r\nx"},
         {enUTF8, "Ab\xC3\xA9\xE2\x82\xAC\r\nx"},
-        {enUTF8BOM,
-         "\xEF\xBB\xBF"
-         "Ab\xC3\xA9\xE2\x82\xAC\r\nx"},
+        {enUTF8BOM, "\xEF\xBB\xBF"s + "Ab\xC3\xA9\xE2\x82\xAC\r\nx"},
         {enUTF16LE, "\xFF\xFE" + test::Utf16LE(text + u"\r\nx")},
         {enUTF16BE, "\xFE\xFF" + Utf16BE(text + u"\r\nx")},
     };
@@ -124,16 +122,12 @@ TEST(TextFile, DetectionOfEachKind) {
         {"\xC3", enAnsi, false, 0},
         {"\xFD", enAnsi, true, 1},
         {"\xFF\xFE", enUTF16LE, false, 2},
-        {"\xFD\xFF\xFE"
-         "a\0"s,
-         enUTF16LE, true, 3},
+        {"\xFD\xFF\xFE"s + "a\0"s, enUTF16LE, true, 3},
         {"\xFE\xFF\0a"s, enUTF16BE, false, 2},
         {"\xEF\xBB\xBFx", enUTF8BOM, false, 3},
         {"\xEF\xBB", enAnsi, false, 0},
         {"caf\xC3\xA9", enUTF8, false, 0},
-        {"\xFD"
-         "caf\xC3\xA9",
-         enUTF8, true, 1},
+        {"\xFD"s + "caf\xC3\xA9", enUTF8, true, 1},
         {"caf\xC3\xA9\xC3", enAnsi, false, 0},  // cut sequence at the end
         {"plain 7-bit text\r\n", enAnsi, false, 0},
         {"\xC0\x80", enAnsi, false, 0},          // overlong
@@ -247,6 +241,8 @@ TEST(TextFile, CharacterPositionsAndCounts) {
     file.SeekChar(8);
     EXPECT_EQ(file.ReadText(-1), u"89");
     EXPECT_EQ(file.ReadText(), u"");
+    ASSERT_EQ(::truncate(folder.File("p.txt").c_str(), 1), 0);  // cut below the text start
+    EXPECT_EQ(file.TextLength(), 0);
     // Switching mode on the same path keeps the marker unless told otherwise.
     file.Reopen(fmWrite, enUTF8);
     file.Write(u"\u00E9");
@@ -365,8 +361,7 @@ TEST(TextFile, DamagedFilesNeverCrash) {
     TTempFolder folder;
     const std::string hugeLine(10 << 20, 'q');
     const std::string inputs[] = {
-        "\xFF\xFE"
-        "a",
+        "\xFF\xFE\x61",
         "\xFE\xFF\0"s,
         "\xFF\xFE\0\xD8\0\xDC\0\xDC"s,
         "\xFD",
