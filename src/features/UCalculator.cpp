@@ -92,21 +92,6 @@ long double IntPower(long double base, uint64_t n) {
     return result;
 }
 
-// Reads a whole number for "\" and "!": the utilities' conversion errors, and no silent wrap.
-int64_t ReadInteger(std::u16string_view s) {
-    int64_t v = StrToInt(s);
-    std::u16string t = Trim(s);
-    bool negative = t[0] == u'-';
-    uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
-    uint64_t acc = 0;
-    for (size_t i = negative ? 1 : 0; i < t.size(); ++i) {
-        auto digit = static_cast<uint64_t>(t[i] - u'0');
-        if (acc > (limit - digit) / 10) Fail(kIntOverflow);
-        acc = acc * 10 + digit;
-    }
-    return v;
-}
-
 std::u16string WithoutBlanks(std::u16string_view s) {
     std::u16string out;
     out.reserve(s.size());
@@ -637,7 +622,7 @@ void TCalculator::ApplyBinary(TTokenList& tokens, std::u16string_view ops) const
 std::u16string TCalculator::Binary(char16_t op, std::u16string_view a,
                                    std::u16string_view b) const {
     if (op == u'\\' || op == u'!') {
-        int64_t x = ReadInteger(a), y = ReadInteger(b);
+        int64_t x = StrToInt(a), y = StrToInt(b);
         if (y == 0) Fail(kIntZeroDivide);
         if (y == -1) {  // the one quotient that leaves the 64-bit range
             if (x == INT64_MIN && op == u'\\') Fail(kIntOverflow);
