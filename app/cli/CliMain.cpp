@@ -56,6 +56,7 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
     RegisterOptionCommands(registry);
+    RegisterCalcCommands(registry);
     return registry;
 }
 
