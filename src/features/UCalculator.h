@@ -50,7 +50,7 @@ class TCalculator {
     static constexpr int kMaxDepth = 200;
     static constexpr int kBuiltinCount = 4;
     // Characters that one evaluation may tokenize and produce; runaway expansion stops here.
-    static constexpr size_t kWorkLimit = size_t{1} << 22;
+    static constexpr size_t kWorkLimit = size_t{1} << 20;
 
     explicit TCalculator(char16_t decimalSeparator = SystemDecimalSeparator());
 

@@ -175,6 +175,9 @@ TEST(Calculator, UserFunctionErrors) {
     EXPECT_EQ(ToUtf8(calc.Calculate(fanOut)), "Infinite recurrence!");
     std::u16string deep = std::u16string(100000, u'(') + u"1" + std::u16string(100000, u')');
     EXPECT_EQ(ToUtf8(calc.Calculate(deep)), "Infinite recurrence!");
+    std::u16string longSum = u"1";
+    for (int i = 0; i < 30000; ++i) longSum += u"+1";
+    EXPECT_EQ(ToUtf8(calc.Calculate(longSum)), "30001") << "the work bound spares long lines";
     std::u16string deep200 = std::u16string(198, u'(') + u"1" + std::u16string(198, u')');
     EXPECT_EQ(ToUtf8(calc.Calculate(deep200)), "1") << "the limit is 200 levels";
 }
