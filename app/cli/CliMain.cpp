@@ -67,6 +67,8 @@ TCliRegistry BuildRegistry() {
     RegisterPageCommands(registry);
     RegisterTreeCommands(registry);
     RegisterOptionCommands(registry);
+    RegisterEditCommands(registry);
+    RegisterCalcCommands(registry);
     return registry;
 }
 
