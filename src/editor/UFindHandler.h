@@ -86,7 +86,6 @@ class TFindHandler : public ICommandExecutor, public IMemorizer, public IEventOb
     bool FFindBoxOpen = false;
     std::vector<std::u16string> FFindHistory;
     std::vector<std::u16string> FReplaceHistory;
-    bool FExitAfterFirstMatch = false;
 };
 
 }  // namespace qb
