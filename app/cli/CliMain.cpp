@@ -55,6 +55,7 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
+    RegisterOptionCommands(registry);
     return registry;
 }
 

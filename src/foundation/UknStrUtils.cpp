@@ -14,7 +14,9 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsBlank(char16_t c) { return c < 0x21; }
+bool IsBlank(char16_t c) {
+    return c < 0x21;
+}
 
 // Collators of the user's locale, created once: tertiary strength orders case-sensitively,
 // secondary strength compares ignoring case.
@@ -54,7 +56,9 @@ bool IsPlainAscii(std::u16string_view s) {
     return true;
 }
 
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
+char16_t AsciiLower(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
+}
 
 int Compare(icu::Collator* collator, std::u16string_view a, std::u16string_view b) {
     if (!collator) return a < b ? -1 : (a == b ? 0 : 1);
@@ -134,8 +138,10 @@ std::u16string FromUtf8(std::string_view s) {
         size_t j = i + 1;
         bool ok = extra > 0;
         for (int k = 0; ok && k < extra; ++k, ++j) {
-            if (j >= n || (p[j] & 0xC0) != 0x80) ok = false;
-            else c = (c << 6) | (p[j] & 0x3F);
+            if (j >= n || (p[j] & 0xC0) != 0x80)
+                ok = false;
+            else
+                c = (c << 6) | (p[j] & 0x3F);
         }
         if (ok && ((extra == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
                    (extra == 3 && (c < 0x10000 || c > 0x10FFFF))))
@@ -158,7 +164,9 @@ std::u16string FromUtf8(std::string_view s) {
     return out;
 }
 
-std::u16string Trim(std::u16string_view s) { return TrimRight(TrimLeft(s)); }
+std::u16string Trim(std::u16string_view s) {
+    return TrimRight(TrimLeft(s));
+}
 
 std::u16string TrimLeft(std::u16string_view s) {
     size_t i = 0;
@@ -242,8 +250,12 @@ int CompareText(std::u16string_view a, std::u16string_view b) {
     return Compare(CaseSensitiveCollator(), a, b);
 }
 
-std::u16string LowerCase(std::u16string_view s) { return MapCase(s, false); }
-std::u16string UpperCase(std::u16string_view s) { return MapCase(s, true); }
+std::u16string LowerCase(std::u16string_view s) {
+    return MapCase(s, false);
+}
+std::u16string UpperCase(std::u16string_view s) {
+    return MapCase(s, true);
+}
 
 std::u16string IntToStr(int64_t n, int width) {
     bool negative = n < 0;
@@ -261,14 +273,18 @@ std::u16string IntToStr(int64_t n, int width) {
 int64_t StrToInt(std::u16string_view s) {
     std::u16string t = Trim(s);
     if (t.empty()) throw TknError(u"empty string cannot be converted to integer!");
-    size_t i = 0;
     bool negative = t[0] == u'-';
-    if (negative) i = 1;
-    if (i == t.size()) throw TknError(t + u" is not a valid integer!");
+    size_t i = negative ? 1 : 0;
+    auto invalid = [&t] { return TknError(t + u" is not a valid integer!"); };
+    if (i == t.size()) throw invalid();
+    // Overlong numbers fail instead of wrapping round to an unrelated value.
+    const uint64_t limit = static_cast<uint64_t>(INT64_MAX) + (negative ? 1 : 0);
     uint64_t v = 0;
     for (; i < t.size(); ++i) {
-        if (t[i] < u'0' || t[i] > u'9') throw TknError(t + u" is not a valid integer!");
-        v = v * 10 + static_cast<uint64_t>(t[i] - u'0');  // wraps in 64 bits like the original
+        if (t[i] < u'0' || t[i] > u'9') throw invalid();
+        auto digit = static_cast<uint64_t>(t[i] - u'0');
+        if (v > (limit - digit) / 10) throw invalid();
+        v = v * 10 + digit;
     }
     return negative ? static_cast<int64_t>(0 - v) : static_cast<int64_t>(v);
 }
@@ -281,8 +297,12 @@ int64_t StrToIntDef(std::u16string_view s, int64_t defaultValue) {
     }
 }
 
-bool StrToBool(std::u16string_view s) { return StrToIntDef(s, 0) != 0; }
-std::u16string BoolToStr(bool b) { return b ? u"1" : u"0"; }
+bool StrToBool(std::u16string_view s) {
+    return StrToIntDef(s, 0) != 0;
+}
+std::u16string BoolToStr(bool b) {
+    return b ? u"1" : u"0";
+}
 
 std::u16string EncodeForStorage(std::u16string_view s) {
     std::u16string out;
@@ -307,9 +327,12 @@ std::u16string DecodeFromStorage(std::u16string_view s) {
     std::u16string out;
     out.reserve(s.size() + 16);
     for (char16_t c : s) {
-        if (c == u'\x01') out.push_back(u'\t');
-        else if (c == u'\x02') out.append(u"\r\n");
-        else out.push_back(c);
+        if (c == u'\x01')
+            out.push_back(u'\t');
+        else if (c == u'\x02')
+            out.append(u"\r\n");
+        else
+            out.push_back(c);
     }
     return out;
 }
