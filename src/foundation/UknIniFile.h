@@ -8,13 +8,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/UknList.h"
 
 namespace qb {
 
 class TIniCache {
-public:
+  public:
     explicit TIniCache(std::u16string fileName);
     void LoadSection(std::u16string_view section);
     std::u16string ReadString(std::u16string_view key, std::u16string_view defaultValue) const;
@@ -26,7 +27,7 @@ public:
 };
 
 class TknIniFile {
-public:
+  public:
     explicit TknIniFile(std::u16string fileName);
     virtual ~TknIniFile();
 
@@ -45,12 +46,14 @@ public:
     std::u16string FileName;
     std::u16string Section;
 
-private:
+  private:
     std::unique_ptr<TIniCache> FCache;
+    int FUpdateCount = 0;
+    std::vector<std::u16string> FPending;  // files with writes kept back by BeginUpdate
 };
 
 class TIniFileEx : public TknIniFile {
-public:
+  public:
     using TknIniFile::TknIniFile;
     void ReadList(std::u16string_view section, TknStrList& list);
     void WriteList(std::u16string_view section, const TknStrList& list);
@@ -61,7 +64,7 @@ public:
 // value. A named value maps to one desktop file; the root key and close flag of the classic
 // registry layer have no meaning here and are kept only as state.
 class TknRegistry {
-public:
+  public:
     explicit TknRegistry(int rootKey = 0);
     ~TknRegistry();
     bool OpenKey(std::u16string_view subKey, bool create);
@@ -73,7 +76,7 @@ public:
     int RootKey;
     bool CloseOnRelease = true;
 
-private:
+  private:
     bool FOpen = false;
     std::u16string FSubKey;
 };

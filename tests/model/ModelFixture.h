@@ -22,27 +22,42 @@ namespace qb::test {
 
 inline std::u16string EnglishText(int32_t id) {
     switch (id) {
-        case 25670: return u"Group";
-        case 25680: return u"Tag";
-        case 25690: return u"Note";
-        case 25700: return u"Calc";
-        case 25710: return u"Memo";
-        case 25790: return u"Create Time";
-        case 25800: return u"Modify Time";
-        case 25830: return u"Remark";
-        case 25840: return u"Title";
-        case 25850: return u"Abstract";
-        case 25140: return u"Time";
-        case 25180: return u"Description";
-        case 25130: return u"Remind";
-        case 25132: return u"None";
-        default: return {};
+        case 25670:
+            return u"Group";
+        case 25680:
+            return u"Tag";
+        case 25690:
+            return u"Note";
+        case 25700:
+            return u"Calc";
+        case 25710:
+            return u"Memo";
+        case 25790:
+            return u"Create Time";
+        case 25800:
+            return u"Modify Time";
+        case 25830:
+            return u"Remark";
+        case 25840:
+            return u"Title";
+        case 25850:
+            return u"Abstract";
+        case 25140:
+            return u"Time";
+        case 25180:
+            return u"Description";
+        case 25130:
+            return u"Remind";
+        case 25132:
+            return u"None";
+        default:
+            return {};
     }
 }
 
 // Records every page event in order.
 class TEventLog : public IPageObserver {
-public:
+  public:
     using TEvent = std::tuple<int, int32_t, int32_t>;
     TEventLog() { PageCenter().AddObserver(this); }
     ~TEventLog() override {
@@ -55,7 +70,7 @@ public:
 };
 
 class TModelTest : public ::testing::Test {
-protected:
+  protected:
     TModelTest() {
         PageEnvironment().Text = EnglishText;
         SetClockForTesting([this] { return Now; });

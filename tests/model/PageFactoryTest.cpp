@@ -30,9 +30,8 @@ std::set<int> TypesWhere(F test) {
 TEST_F(TFactoryTest, EveryTypeCodeHasItsClass) {
     TknIntList types;
     PageFactory().GetPageTypes(types);
-    EXPECT_EQ(Ids(types), (std::vector<int32_t>{0,  1,  2,  3,  4,  5,  6,  7,  8,
-                                                10, 11, 12, 13, 14, 15, 16, 17, 18,
-                                                19, 20, 21, 22, 23, 25, 26}));
+    EXPECT_EQ(Ids(types), (std::vector<int32_t>{0,  1,  2,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13,
+                                                14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 25, 26}));
     for (int i = 0; i < types.Count(); ++i) {
         auto page = PageFactory().CreatePage(static_cast<uint8_t>(types.Items(i)), 42, 7);
         ASSERT_NE(page, nullptr);
@@ -43,8 +42,7 @@ TEST_F(TFactoryTest, EveryTypeCodeHasItsClass) {
     }
     for (uint8_t unknown : {9, 24, 27, 200}) EXPECT_EQ(Make(unknown), nullptr);
     auto singleton = [](int t) { return PageFactory().IsSingleton(static_cast<uint8_t>(t)); };
-    EXPECT_EQ(TypesWhere(singleton),
-              (std::set<int>{7, 8, 10, 11, 13, 14, 19, 20, 21, 22, 23, 25}));
+    EXPECT_EQ(TypesWhere(singleton), (std::set<int>{7, 8, 10, 11, 13, 14, 19, 20, 21, 22, 23, 25}));
     auto searchable = [](int t) { return PageFactory().IsSearchable(static_cast<uint8_t>(t)); };
     EXPECT_EQ(TypesWhere(searchable), (std::set<int>{1, 2, 3, 4, 5, 6}));
 }
@@ -131,7 +129,7 @@ TEST_F(TFactoryTest, ClientKindsFieldIdsAndColumns) {
 
 // Records what the image list asks the toolkit to draw.
 class TRecordingSink : public IPageImageSink {
-public:
+  public:
     explicit TRecordingSink(std::vector<std::pair<int32_t, int>>* calls,
                             std::vector<std::u16string>* files)
         : FCalls(calls), FFiles(files) {}
@@ -144,7 +142,7 @@ public:
         return fileName.ends_with(u".ico");
     }
 
-private:
+  private:
     std::vector<std::pair<int32_t, int>>* FCalls;
     std::vector<std::u16string>* FFiles;
 };
@@ -257,7 +255,7 @@ TEST_F(TFactoryTest, DefaultListSettingsComeFromTheIniOrTheClass) {
 
 // Removes another observer when it hears the first event.
 class TRemover : public IPageObserver {
-public:
+  public:
     IPageObserver* Victim = nullptr;
     int Calls = 0;
     void PageEvent(uint8_t, int32_t, int32_t) override {
@@ -293,13 +291,13 @@ TEST_F(TFactoryTest, ActivatingPagesAnnouncesLeavingKindAndArrival) {
     TPageCenter& center = PageCenter();
     using E = TEventLog::TEvent;
     center.SetActivePage(a);
-    EXPECT_EQ(log.Events, (std::vector<E>{{peClientKindChanged, a->Id(), -1},
-                                          {pePageActivated, a->Id(), -1}}));
+    EXPECT_EQ(log.Events,
+              (std::vector<E>{{peClientKindChanged, a->Id(), -1}, {pePageActivated, a->Id(), -1}}));
     EXPECT_EQ(a->TrueProperty()->VisitTime.Minute, 30);
     log.Events.clear();
     center.SetActivePage(b);
-    EXPECT_EQ(log.Events, (std::vector<E>{{pePageDeactivated, a->Id(), -1},
-                                          {pePageActivated, b->Id(), -1}}));
+    EXPECT_EQ(log.Events,
+              (std::vector<E>{{pePageDeactivated, a->Id(), -1}, {pePageActivated, b->Id(), -1}}));
     log.Events.clear();
     center.SetActivePage(memo);
     EXPECT_EQ(log.Events, (std::vector<E>{{pePageDeactivated, b->Id(), -1},

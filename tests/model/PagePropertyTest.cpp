@@ -139,8 +139,8 @@ TEST_F(TPropertyTest, MemoEntriesInOrder) {
     TknStrList list;
     m.Save(list);
     const std::vector<std::u16string> expected{
-        u"@w1-5 08:30:00", u"1", u"line1\u0002line2", u"1", u"ding.wav", u"211000000000", u"1",
-        u"r\u0001x"};
+        u"@w1-5 08:30:00", u"1", u"line1\u0002line2", u"1", u"ding.wav",
+        u"211000000000",   u"1", u"r\u0001x"};
     EXPECT_EQ(Entries(list), expected);
     TMemoProperty back(1);
     back.Load(list);
@@ -178,8 +178,8 @@ TEST_F(TPropertyTest, LinkContactTemplateEntries) {
     link.Remark = u"x\ty";
     TknStrList list;
     link.Save(list);
-    EXPECT_EQ(Entries(list), (std::vector<std::u16string>{u"6", u"a.exe\u0002b.exe", u"833",
-                                                          u"ab", u"x\u0001y"}));
+    EXPECT_EQ(Entries(list),
+              (std::vector<std::u16string>{u"6", u"a.exe\u0002b.exe", u"833", u"ab", u"x\u0001y"}));
     SetEntries(list, {u"12", u"l", u"70000", u"", u""});  // out of range type and hotkey
     link.Load(list);
     EXPECT_EQ(link.LinkType, ltFile);
@@ -210,8 +210,7 @@ TEST_F(TPropertyTest, LinkContactTemplateEntries) {
     templ.HotKey = 7;
     list.Clear();
     templ.Save(list);
-    EXPECT_EQ(Entries(list),
-              (std::vector<std::u16string>{u"%d\u0002%i", u"7", u"", u""}));
+    EXPECT_EQ(Entries(list), (std::vector<std::u16string>{u"%d\u0002%i", u"7", u"", u""}));
 }
 
 // Every page type, loaded from the entries it saved, saves the same entries again, and
@@ -260,10 +259,9 @@ TEST_F(TPropertyTest, PageOwnFieldsComeFirst) {
     EXPECT_TRUE(note->CheckMark());
     EXPECT_EQ(note->TrueProperty()->ModifyTime.Minute, 5);
     note->SaveProperties(list);
-    EXPECT_EQ(Entries(list),
-              (std::vector<std::u16string>{u"Note1", u"0", u".\\i.ico", u"1",
-                                           u"2010-11-06 10:00:00", u"2010-11-06 10:05:00",
-                                           u"2010-11-06 10:05:00", u"0", u"", u""}));
+    EXPECT_EQ(Entries(list), (std::vector<std::u16string>{
+                                 u"Note1", u"0", u".\\i.ico", u"1", u"2010-11-06 10:00:00",
+                                 u"2010-11-06 10:05:00", u"2010-11-06 10:05:00", u"0", u"", u""}));
 }
 
 }  // namespace

@@ -57,25 +57,26 @@ TEST_F(TPageTreeTest, ChildListOperationsAndTheirEvents) {
     TEventLog log;
     c->AddChild(x, b);  // before b
     EXPECT_EQ(Ids(c->Ids()), (std::vector<int32_t>{a, x, b}));
-    c->AddChild(x, -1);  // listed already: nothing, no event
+    c->AddChild(x, -1);   // listed already: nothing, no event
     c->AddChild(y, 999);  // before an id not listed: appended
     EXPECT_EQ(Ids(c->Ids()), (std::vector<int32_t>{a, x, b, y}));
     c->RemoveChild(x);
     c->InsertChild(x, 0);
-    c->InsertChild(a, 3);   // listed: nothing
-    c->RemoveChildAt(7);    // invalid: nothing
+    c->InsertChild(a, 3);  // listed: nothing
+    c->RemoveChildAt(7);   // invalid: nothing
     c->RemoveChildAt(3);
     EXPECT_EQ(Ids(c->Ids()), (std::vector<int32_t>{x, a, b}));
-    const std::vector<TEventLog::TEvent> expected{
-        {peChildAdded, group->Id(), x}, {peChildAdded, group->Id(), y},
-        {peChildRemoved, group->Id(), x}, {peChildAdded, group->Id(), x},
-        {peChildRemoved, group->Id(), y}};
+    const std::vector<TEventLog::TEvent> expected{{peChildAdded, group->Id(), x},
+                                                  {peChildAdded, group->Id(), y},
+                                                  {peChildRemoved, group->Id(), x},
+                                                  {peChildAdded, group->Id(), x},
+                                                  {peChildRemoved, group->Id(), y}};
     EXPECT_EQ(log.Events, expected);
 }
 
 // An observer that looks at the list when told of a removal.
 class TRemovalProbe : public IPageObserver {
-public:
+  public:
     explicit TRemovalProbe(TPageChilds* childs) : FChilds(childs) {
         PageCenter().AddObserver(this);
     }
@@ -85,7 +86,7 @@ public:
     }
     bool StillListed = false;
 
-private:
+  private:
     TPageChilds* FChilds;
 };
 
@@ -110,8 +111,7 @@ TEST_F(TPageTreeTest, ChildListsDropUnknownIdsAndDamage) {
     std::u16string sa = IntToStr(a), sb = IntToStr(b);
     EXPECT_EQ(load(sa + u",777," + sb), (std::vector<int32_t>{a, b}));
     // Empty or broken pieces are not id 0 (the group root); repeated ids are kept once.
-    EXPECT_EQ(load(sa + u",," + sb + u",x," + sa + u",99999999999"),
-              (std::vector<int32_t>{a, b}));
+    EXPECT_EQ(load(sa + u",," + sb + u",x," + sa + u",99999999999"), (std::vector<int32_t>{a, b}));
     EXPECT_EQ(load(u""), std::vector<int32_t>{});
     // Enumeration drops the container itself and pages deleted meanwhile.
     load(sa + u"," + IntToStr(group->Id()) + u"," + sb);
@@ -164,7 +164,7 @@ TEST_F(TPageTreeTest, DeletingAContainerDeletesWhatItOwns) {
     int32_t note = Add(group, ptNote)->Id();
     int32_t subNote = Add(Add(group, ptGroup), ptNote)->Id();
     int32_t outside = Add(root, ptNote)->Id();
-    group->Childs()->AddChild(outside);  // referenced only
+    group->Childs()->AddChild(outside);                    // referenced only
     int32_t templ = Store().NewPage(groupId, ptTemplate);  // a single-instance page
     group->Childs()->AddChild(templ);
     root->Childs()->RemoveChild(groupId);
@@ -368,6 +368,84 @@ TEST_F(TPageTreeTest, ItemListsExportAndImportTheirRecords) {
     TknIntList ids;
     copy->GetChildIds(ids);
     EXPECT_EQ(static_cast<TMemoItem*>(Page(ids.Items(0)))->Memo().GetTimeText(), u"@08:00:00");
+}
+
+}  // namespace
+}  // namespace qb::test
+
+namespace qb::test {
+namespace {
+
+// The index line the store writes for a loaded group: its own fields, then the true
+// property's, the list settings and the child list, each one TAB-separated field.
+TEST_F(TPageTreeTest, GroupRecordInTheIndexFile) {
+    TPageSuper* root = GroupRoot();
+    TPageSuper* group = Add(root, ptGroup, u"Projects");
+    std::u16string children;
+    for (int i = 0; i < 3; ++i) children += (i ? u"," : u"") + IntToStr(Add(group, ptNote)->Id());
+    Store().SaveIndex();
+    std::u16string expected = IntToStr(group->Id()) + u"\t" + IntToStr(root->Id()) +
+                              u"\t0\t0\tProjects\t0\t\t0\t2010-11-06 10:00:00\t"
+                              u"2010-11-06 10:00:00\t2010-11-06 10:00:00\t0\t\t\t"
+                              u"25840,25850,25800\t120,240,100\t0\t3\t1\t0\t" +
+                              children;
+    std::string index = ReadBytes(Folder.File("data/quillbox.idx"));
+    EXPECT_NE(index.find(Utf16LE(u"\r\n" + expected + u"\r\n")), std::string::npos);
+    // Reopened, the group has the same fields and children.
+    int32_t groupId = group->Id();
+    ReleaseStore();
+    TPageSuper* again = Page(groupId);
+    ASSERT_NE(again, nullptr);
+    TknStrList entries;
+    again->SaveProperties(entries);
+    entries.Separator = u"\t";
+    EXPECT_EQ(expected.substr(expected.find(u"Projects")), entries.GetText());
+}
+
+TEST_F(TPageTreeTest, GroupsExportTheirContentsAndEachChild) {
+    PageEnvironment().SepLine = [] { return u"%s(3)"; };
+    TPageSuper* group = Add(GroupRoot(), ptGroup);
+    Add(group, ptNote, u"First")->SetText(u"one");
+    Add(group, ptNote, u"Second")->SetText(u"two");
+    EXPECT_EQ(group->ExportText(false), u"First\r\nSecond\r\n---\r\none\r\n---\r\ntwo");
+    EXPECT_EQ(group->GetFieldText(fiText), group->ExportText(false));
+    EXPECT_EQ(group->ExportText(true), u"0\r\n");
+}
+
+TEST_F(TPageTreeTest, TreeChildrenAndTimeFields) {
+    TPageSuper* root = GroupRoot();
+    TPageSuper* memo = Add(root, ptMemo);
+    Add(memo, ptMemoItem);
+    EXPECT_FALSE(memo->Childs()->HasTreeChildren());  // items are not shown in the tree
+    TPageSuper* tag = Add(root, ptTag);
+    tag->Childs()->AddChild(memo->Id());
+    EXPECT_FALSE(tag->Childs()->HasTreeChildren());  // a tagged page is only listed
+    Add(tag, ptTag);
+    EXPECT_TRUE(tag->Childs()->HasTreeChildren());
+
+    TTruePageProperty* tp = memo->TrueProperty();
+    tp->ModifyTime = {2010, 11, 8, 1, 9, 5, 0, 0};
+    EXPECT_EQ(memo->GetFieldText(fiTimeSpan),
+              FormatLocal(tp->CreateTime, 1) + u" .. " + FormatLocal(tp->ModifyTime, 1));
+    tp->ModifyTime = {2010, 11, 6, 6, 11, 0, 0, 0};
+    EXPECT_EQ(memo->GetFieldText(fiTimeSpan), FormatLocal(tp->ModifyTime, 0));
+    EXPECT_EQ(memo->GetFieldText(fiExternal), u"");
+    tp->External = true;
+    EXPECT_EQ(memo->GetFieldText(fiExternal), u"Y");
+}
+
+TEST_F(TPageTreeTest, SwitchingBetweenExternalFilesMovesTheText) {
+    TPageSuper* note = Add(GroupRoot(), ptNote);
+    TTruePageProperty* tp = note->TrueProperty();
+    tp->SetExternal(true, Folder.File16("a.txt"));
+    note->SetText(u"text");
+    tp->SetExternal(true, Folder.File16("b.txt"));
+    EXPECT_EQ(ReadBytes(Folder.File("b.txt")), "\xFF\xFE" + Utf16LE(u"text"));
+    EXPECT_EQ(ReadBytes(Folder.File("a.txt")), "\xFF\xFE" + Utf16LE(u"text"));  // left alone
+    TEventLog log;
+    tp->SetExternal(true, Folder.File16("b.txt"));  // no change: only the event
+    EXPECT_EQ(log.Events, (std::vector<TEventLog::TEvent>{{pePageChanged, note->Id(), -1}}));
+    EXPECT_EQ(Store().GetTextLength(note->Id()), 0);
 }
 
 }  // namespace
