@@ -53,5 +53,6 @@ void RequireArgs(const TCliContext& ctx, size_t min, size_t max);
 int32_t ArgToInt(const std::u16string& arg, const char* what);
 
 void RegisterOptionCommands(TCliRegistry& registry);
+void RegisterIoCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

@@ -8,6 +8,7 @@
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "storage/UVersionManager.h"
 
 namespace qb::cli {
 
@@ -17,7 +18,9 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
-void OpenNotebook() {}
+void OpenNotebook() {
+    CheckDataFiles([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+}
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
 
@@ -56,6 +59,7 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
     RegisterOptionCommands(registry);
+    RegisterIoCommands(registry);
     return registry;
 }
 

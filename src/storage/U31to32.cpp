@@ -110,8 +110,8 @@ std::u16string TIndexBuilder::PageLine(std::vector<std::u16string> head, uint8_t
 }
 
 void TIndexBuilder::AddListFile(const TListFile& list, int32_t& nextId,
-                                std::vector<int32_t>& groupRootKids,
-                                std::vector<int32_t>& rootKids, std::vector<std::u16string>& lines) {
+                                std::vector<int32_t>& groupRootKids, std::vector<int32_t>& rootKids,
+                                std::vector<std::u16string>& lines) {
     const std::u16string path = FFolders.Data + std::u16string(list.Name);
     if (!FileExists(path)) return;
     FMoved.emplace_back(list.Name);
@@ -129,9 +129,9 @@ void TIndexBuilder::AddListFile(const TListFile& list, int32_t& nextId,
     std::u16string name;
     PageNameManager().GetName(list.ListType, name);
     const int32_t owner = list.UnderGroupRoot ? 0 : kRootId;
-    lines.push_back(PageLine({IntToStr(listId), IntToStr(owner), IntToStr(list.ListType), u"0",
-                              name, u"0"},
-                             list.ListType, itemIds));
+    lines.push_back(
+        PageLine({IntToStr(listId), IntToStr(owner), IntToStr(list.ListType), u"0", name, u"0"},
+                 list.ListType, itemIds));
     lines.insert(lines.end(), itemLines.begin(), itemLines.end());
     (list.UnderGroupRoot ? groupRootKids : rootKids).push_back(listId);
 }
@@ -142,8 +142,11 @@ void TIndexBuilder::Build(const std::vector<std::u16string>& oldLines) {
         if (fields.size() < 4) continue;
         int64_t id = StrToIntDef(fields[0], -1);
         if (id < 1 || id > INT32_MAX) continue;  // -1 and 0 are the root and the group root now
-        TOldPage page{{}, static_cast<int32_t>(id), static_cast<int32_t>(StrToIntDef(fields[1], 0)),
-                      StrToIntDef(fields[2], 0), ConvertedType(StrToIntDef(fields[3], 1))};
+        TOldPage page{{},
+                      static_cast<int32_t>(id),
+                      static_cast<int32_t>(StrToIntDef(fields[1], 0)),
+                      StrToIntDef(fields[2], 0),
+                      ConvertedType(StrToIntDef(fields[3], 1))};
         page.Fields = std::move(fields);
         FPages.push_back(std::move(page));
     }
@@ -154,12 +157,12 @@ void TIndexBuilder::Build(const std::vector<std::u16string>& oldLines) {
     std::vector<std::u16string> lines;
     for (const TOldPage& page : FPages) {
         const auto& f = page.Fields;
-        std::vector<std::u16string> head{f[0], f[1], IntToStr(page.Type), FieldAt(f, 6),
-                                         FieldAt(f, 4), FieldAt(f, 5)};
+        std::vector<std::u16string> head{f[0],          f[1],          IntToStr(page.Type),
+                                         FieldAt(f, 6), FieldAt(f, 4), FieldAt(f, 5)};
         if (f.size() > 9) head.insert(head.end(), f.begin() + 9, f.end());
-        lines.push_back(PageLine(std::move(head), page.Type,
-                                 page.Type == ptGroup ? ChildrenOf(page.Id)
-                                                      : std::vector<int32_t>()));
+        lines.push_back(
+            PageLine(std::move(head), page.Type,
+                     page.Type == ptGroup ? ChildrenOf(page.Id) : std::vector<int32_t>()));
     }
     for (const TListFile& list : kListFiles)
         AddListFile(list, nextId, groupRootKids, rootKids, lines);

@@ -88,8 +88,8 @@ bool CopyFileReplacing(const std::u16string& from, const std::u16string& to, boo
     if (::fstat(source.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     const std::string target = Native(to);
     const size_t slash = target.rfind('/');
-    std::string temp = target.substr(0, slash + 1) + "." +
-                       target.substr(slash + 1, 100) + ".XXXXXX";
+    std::string temp =
+        target.substr(0, slash + 1) + "." + target.substr(slash + 1, 100) + ".XXXXXX";
     TFd copy(::mkostemp(temp.data(), O_CLOEXEC));
     if (copy.Get() < 0) WriteError();
     bool ok = ::fchmod(copy.Get(), st.st_mode & 0777) == 0 &&
@@ -118,7 +118,8 @@ std::vector<TFolderEntry> ListFolder(const std::u16string& folder) {
     while (const dirent* entry = ::readdir(dir.get())) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        struct stat own {}, target {};
+        struct stat own {
+        }, target{};
         const std::string full = path + name;
         bool isLink = ::lstat(full.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
         bool exists = ::stat(full.c_str(), &target) == 0;

@@ -144,11 +144,10 @@ std::u16string UniqueName(std::u16string_view name, std::u16string_view extensio
     std::u16string candidate = base;
     for (int n = 2; !used.insert(candidate + std::u16string(extension)).second; ++n) {
         std::u16string suffix = u" (" + IntToStr(n) + u")";
-        candidate =
-            SafeFileName(CutToBytes(base, kMaxFileNameBytes - Utf8Length(suffix) -
-                                              Utf8Length(extension)) +
-                             suffix,
-                         extension);
+        candidate = SafeFileName(
+            CutToBytes(base, kMaxFileNameBytes - Utf8Length(suffix) - Utf8Length(extension)) +
+                suffix,
+            extension);
     }
     return candidate;
 }
@@ -156,9 +155,15 @@ std::u16string UniqueName(std::u16string_view name, std::u16string_view extensio
 std::u16string MailEscape(std::u16string_view text) {
     // "%" first, so that the escapes themselves are not escaped again.
     std::u16string s = ReplaceAll(text, u"%", u"%25");
-    for (auto [from, to] : {std::pair{u"?", u"%3F"}, {u"=", u"%3D"}, {u"&", u"%26"},
-                            {u"#", u"%23"}, {u"\r\n", u"%0D%0A"}, {u"\r", u"%0D"},
-                            {u"\n", u"%0A"}, {u"\t", u"%09"}, {u" ", u"%20"}})
+    for (auto [from, to] : {std::pair{u"?", u"%3F"},
+                            {u"=", u"%3D"},
+                            {u"&", u"%26"},
+                            {u"#", u"%23"},
+                            {u"\r\n", u"%0D%0A"},
+                            {u"\r", u"%0D"},
+                            {u"\n", u"%0A"},
+                            {u"\t", u"%09"},
+                            {u" ", u"%20"}})
         s = ReplaceAll(s, from, to);
     return s;
 }
@@ -331,9 +336,9 @@ void TIOHandler::ExportToFile(TPageSuper* page, const std::u16string& fileName) 
 
 void TIOHandler::ExportFile(TPageSuper* page, const std::u16string& fileName) {
     const bool qbx = AsciiLower(ToUtf8(ExtractFileExt(fileName))) == "qbx";
-    WriteExportFile(fileName, qbx ? std::u16string(kQbxVersion) + std::u16string(kCrLf) +
-                                        page->ExportText(true)
-                                  : page->ExportText(false));
+    WriteExportFile(
+        fileName, qbx ? std::u16string(kQbxVersion) + std::u16string(kCrLf) + page->ExportText(true)
+                      : page->ExportText(false));
     TTruePageProperty* property = page->TrueProperty();
     if (property && !property->External)
         property->ExternalFile = MakeRelative(fileName, ProgramFolder());
@@ -367,7 +372,7 @@ bool TIOHandler::ExportFolder(TPageSuper* page, const std::u16string& folder,
             continue;
         }
         const bool holds = CanHoldNotes(child);
-        const std::u16string_view extension = holds                     ? u""
+        const std::u16string_view extension = holds                      ? u""
                                               : child->IsItemContainer() ? u".qbx"
                                                                          : u".txt";
         const std::u16string name = UniqueName(child->Name(), extension, used);
@@ -409,8 +414,8 @@ int32_t TIOHandler::ExportFilterId(std::u16string_view fileName) {
 }
 
 std::u16string TIOHandler::MailAddress(TPageSuper* page) {
-    return u"mailto:?subject=" + MailEscape(page->Name()) +
-           u"&body=" + MailEscape(page->ExportText(false));
+    return u"mailto:?subject=" + MailEscape(page->Name()) + u"&body=" +
+           MailEscape(page->ExportText(false));
 }
 
 void TIOHandler::Problem(std::u16string_view item, std::u16string_view message) {

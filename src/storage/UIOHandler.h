@@ -49,8 +49,7 @@ class TIOHandler {
     static TPageSuper* ImportTarget(TPageSuper* active);
     // Imports one file or folder into the target; false when the path does not exist or the
     // user stopped the import. Symbolic links are followed, each folder at most once.
-    bool ImportPath(TPageSuper* target, const std::u16string& path, bool fromFolder,
-                    bool linkOnly);
+    bool ImportPath(TPageSuper* target, const std::u16string& path, bool fromFolder, bool linkOnly);
     // The import of chosen or dropped files: each in turn until one returns false; when the
     // target gained children, its last child becomes the active page.
     void ImportFiles(TPageSuper* target, const std::vector<std::u16string>& paths, bool linkOnly);

@@ -26,12 +26,23 @@ constexpr uint8_t kTemplateItemType = 18;
 std::u16string ShiftMarkers(std::u16string text) {
     for (char16_t& c : text) {
         switch (c) {
-            case 0x1C: c = 0x1D; break;
-            case 0x1D: c = 0x1E; break;
-            case 0x1E: c = 0x1F; break;
-            case 0x1F: c = 0x7F; break;
-            case 0x7F: c = 0x1C; break;
-            default: break;
+            case 0x1C:
+                c = 0x1D;
+                break;
+            case 0x1D:
+                c = 0x1E;
+                break;
+            case 0x1E:
+                c = 0x1F;
+                break;
+            case 0x1F:
+                c = 0x7F;
+                break;
+            case 0x7F:
+                c = 0x1C;
+                break;
+            default:
+                break;
         }
     }
     return text;
