@@ -73,7 +73,10 @@ std::u16string TMemoProperty::GetTimeText() const {
             std::u16string start = FormatDateTime(DateValue, 1);
             std::u16string end = FormatDateTime(TimeValue, 1);
             if (start == end) return start;
-            if (DateValue.Year == TimeValue.Year) end = end.substr(5);
+            // Reading puts the start's first four characters back in front of a short end, so
+            // the year is dropped only where it is those four characters.
+            bool canonical = start.size() == 10 && end.size() == 10;
+            if (canonical && DateValue.Year == TimeValue.Year) end = end.substr(5);
             return start + u"..." + end;
         }
         default:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <unordered_set>
 
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
@@ -30,6 +31,7 @@ bool SameDate(const TSystemTime& a, const TSystemTime& b) {
 // dropped instead of read as 0, which would name the group root, and an id is kept once.
 void ParseIds(std::u16string_view text, TknIntList& ids) {
     ids.Clear();
+    std::unordered_set<int32_t> seen;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(u',', start);
@@ -37,7 +39,7 @@ void ParseIds(std::u16string_view text, TknIntList& ids) {
         std::u16string_view piece = text.substr(start, end - start);
         constexpr int64_t kBad = INT64_MIN;
         int64_t id = Trim(piece).empty() ? kBad : StrToIntDef(piece, kBad);
-        if (id >= INT32_MIN && id <= INT32_MAX && !ids.ItemExists(static_cast<int32_t>(id)))
+        if (id >= INT32_MIN && id <= INT32_MAX && seen.insert(static_cast<int32_t>(id)).second)
             ids.Add(static_cast<int32_t>(id));
         start = end + 1;
     }
@@ -283,7 +285,6 @@ void TPageChilds::DeleteAll() {
     while (!FIds.IsEmpty()) {
         int32_t id = FIds.Items(FIds.High());
         RemoveChild(id);
-        FIds.DeleteValue(id);  // in case an observer put it back
         TPageSuper* child = store.GetPage(id);
         if (child && child->OwnerId() == PageId && !child->IsSingleton()) child->Delete();
     }
