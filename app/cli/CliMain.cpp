@@ -59,6 +59,7 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
     RegisterOptionCommands(registry);
+    RegisterPageCommands(registry);
     RegisterIoCommands(registry);
     return registry;
 }
