@@ -68,6 +68,20 @@ bool InRange(int64_t v) {
     return v >= std::numeric_limits<T>::min() && v <= std::numeric_limits<T>::max();
 }
 
+// Ini readers trim the blanks around a value and take a value in double quotes without them,
+// so a text with blanks at an end, or one that is itself in quotes, is written in quotes.
+std::u16string Quoted(std::u16string_view v) {
+    bool blankEnd = !v.empty() && (v.front() < 0x21 || v.back() < 0x21);
+    bool inQuotes = v.size() >= 2 && v.front() == u'"' && v.back() == u'"';
+    std::u16string text(v);
+    return blankEnd || inQuotes ? u"\"" + text + u"\"" : text;
+}
+
+std::u16string Unquoted(std::u16string_view v) {
+    if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"') v = v.substr(1, v.size() - 2);
+    return std::u16string(v);
+}
+
 // Colours use the three low bytes only.
 constexpr int64_t kMaxColor = 0xFFFFFF;
 
@@ -121,14 +135,14 @@ void ReadIniKey(TIniFileEx& ini, const char16_t* section, const char16_t* key, u
                            std::u16string stored = ini.ReadString(key, ScramblePassword(*v));
                            *v = UnscramblePassword(stored);
                        } else {
-                           *v = ini.ReadString(key, *v);
+                           *v = Unquoted(ini.ReadString(key, Quoted(*v)));
                        }
                    },
                    [&](std::vector<std::u16string>* v) {
                        TknStrList list;
                        ini.ReadList(section, list);
                        v->clear();
-                       for (int i = 0; i < list.Count(); ++i) v->push_back(list.Items(i));
+                       for (int i = 0; i < list.Count(); ++i) v->push_back(Unquoted(list.Items(i)));
                    },
                },
                field);
@@ -145,11 +159,11 @@ void WriteIniKey(TIniFileEx& ini, const char16_t* section, const char16_t* key, 
                    [&](TColor* v) { ini.WriteInteger(key, *v); },
                    [&](std::u16string* v) {
                        if (flags & kfVersion) *v = kOptionsVersion;
-                       ini.WriteString(key, flags & kfPassword ? ScramblePassword(*v) : *v);
+                       ini.WriteString(key, flags & kfPassword ? ScramblePassword(*v) : Quoted(*v));
                    },
                    [&](std::vector<std::u16string>* v) {
                        TknStrList list;
-                       for (const auto& item : *v) list.Add(item);
+                       for (const auto& item : *v) list.Add(Quoted(item));
                        ini.WriteList(section, list);
                    },
                },

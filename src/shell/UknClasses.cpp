@@ -145,6 +145,8 @@ std::u16string ExpandEscapes(std::u16string_view text) {
 
 TknLanguage::TknLanguage() : FBuiltInLanguage(u"Chinese") {
     FTexts.KeyDelimiter = u"=";
+    // Cut at LF so that files with either line end load; parsing trims the CR.
+    FTexts.Separator = u"\n";
 }
 
 void TknLanguage::SetLanguage(std::u16string_view name) {
