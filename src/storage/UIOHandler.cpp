@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
@@ -117,10 +118,25 @@ TEncoding OptionEncoding() {
     }
 }
 
+// Exported files are copies of the notebook: each replaces an older export only once it is
+// complete, but is not flushed to disk on its own, which for a folder of thousands of pages
+// would cost a disk flush per page.
 void WriteExportFile(const std::u16string& fileName, std::u16string_view text) {
-    TknTextFile file(fileName, fmWriteAtomic, ExportEncodingFor(text));
-    file.Write(text);
-    file.Commit();
+    const std::u16string target = NativePath(fileName);
+    const size_t slash = target.rfind(u'/') + 1;  // npos + 1 is 0
+    const std::u16string temp = target.substr(0, slash) + u"." +
+                                target.substr(slash, 100) + u".part";
+    try {
+        TknTextFile file(temp, fmWrite, ExportEncodingFor(text));
+        file.Write(text);
+    } catch (...) {
+        std::remove(ToUtf8(temp).c_str());
+        throw;
+    }
+    if (std::rename(ToUtf8(temp).c_str(), ToUtf8(target).c_str()) != 0) {
+        std::remove(ToUtf8(temp).c_str());
+        throw TknError(u"File Write Error!");
+    }
 }
 
 // The length of the text in UTF-8, the unit of file-name limits.
