@@ -100,6 +100,14 @@ TEST_F(IOHandlerTest, AGroupWithTwoNotesExportsByteForByte) {
     SetOptions([](TOptions& o) { o.SepLine = u"%s(=,3)"; });
     IO.ExportToFile(group, Path16("g.txt"));
     EXPECT_EQ(Read("g.txt"), "\xFF\xFE" + Utf16LE(u"A\r\nB\r\n===\r\none\r\n===\r\ntwo\r\nlines"));
+
+    struct TClipboard : IClipboardText {
+        void SetClipboardText(std::u16string_view text) override { Text = text; }
+        std::u16string Text;
+    } clipboard;
+    TIOHandler(&Progress, &clipboard).ExportToClipboard(group);
+    EXPECT_EQ(clipboard.Text, u"A\r\nB\r\n===\r\none\r\n===\r\ntwo\r\nlines");
+    EXPECT_EQ(Progress.Tips.back(), LangText(26045) + u"|");
 }
 
 TEST_F(IOHandlerTest, ExportEncodingsAndTheQbxHeader) {
