@@ -3,11 +3,14 @@
 // 1 failure (message on stderr), 2 usage error.
 
 #include <iostream>
+#include <memory>
 
 #include "CliCommands.h"
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "model/USysPageManager.h"
+#include "shell/UProgramServices.h"
 #include "storage/UVersionManager.h"
 
 namespace qb::cli {
@@ -19,7 +22,12 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
 }
 
 void OpenNotebook() {
+    // Built once, as the workspace builds it: the first start creates the system pages.
+    static std::unique_ptr<TSysPageManager> sysPages;
+    if (sysPages) return;
     CheckDataFiles([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+    ConnectPageEnvironment();
+    sysPages = std::make_unique<TSysPageManager>();
 }
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
@@ -58,8 +66,9 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
-    RegisterOptionCommands(registry);
     RegisterPageCommands(registry);
+    RegisterTreeCommands(registry);
+    RegisterOptionCommands(registry);
     RegisterIoCommands(registry);
     return registry;
 }
