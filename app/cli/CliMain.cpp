@@ -3,11 +3,14 @@
 // 1 failure (message on stderr), 2 usage error.
 
 #include <iostream>
+#include <memory>
 
 #include "CliCommands.h"
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "model/USysPageManager.h"
+#include "shell/UProgramServices.h"
 
 namespace qb::cli {
 
@@ -17,7 +20,13 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
-void OpenNotebook() {}
+void OpenNotebook() {
+    // Built once, as the workspace builds it: the first start creates the system pages.
+    static std::unique_ptr<TSysPageManager> sysPages;
+    if (sysPages) return;
+    ConnectPageEnvironment();
+    sysPages = std::make_unique<TSysPageManager>();
+}
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
 
@@ -55,6 +64,9 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
+    RegisterPageCommands(registry);
+    RegisterTreeCommands(registry);
+    RegisterOptionCommands(registry);
     return registry;
 }
 

@@ -1,0 +1,468 @@
+#include "storage/UPageStore.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+#include "foundation/UknError.h"
+#include "foundation/UknFunctions.h"
+#include "foundation/UknIniFile.h"
+#include "foundation/UknStrUtils.h"
+#include "model/UPageFactory.h"
+#include "model/UPageSuper.h"
+
+namespace qb {
+
+namespace {
+
+constexpr uint8_t kEverySearchableType = 255;
+constexpr std::u16string_view kIndexVersion = u"3.2.0";
+
+TPageStore* GStore = nullptr;
+
+// Until the option manager exists the store reads its one option from the ini file itself.
+bool EncryptDataFileOption() {
+    TknIniFile ini(ProgramFolder() + u"quillbox.ini");
+    ini.Section = u"LogIn";
+    return ini.ReadBool(u"EncryptDataFile", false);
+}
+
+std::optional<int32_t> ParseInt32(std::u16string_view s) {
+    constexpr int64_t kNotANumber = std::numeric_limits<int64_t>::min();
+    int64_t v = StrToIntDef(s, kNotANumber);
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(v);
+}
+
+// The type is written from its signed 8-bit value, so both -128..-1 and 128..255 read back.
+uint8_t ParseType(std::u16string_view s) {
+    int32_t v = ParseInt32(s).value_or(0);
+    return v >= -128 && v <= 255 ? static_cast<uint8_t>(v) : 0;
+}
+
+// Cuts the next field off at a TAB; the last field has none.
+std::u16string_view NextField(std::u16string_view& rest) {
+    size_t tab = rest.find(u'\t');
+    std::u16string_view field = rest.substr(0, tab);
+    rest = tab == std::u16string_view::npos ? std::u16string_view() : rest.substr(tab + 1);
+    return field;
+}
+
+bool IsBlank(std::u16string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
+}
+
+template <class V>
+auto LowerBound(V& records, int32_t id) {
+    return std::lower_bound(records.begin(), records.end(), id,
+                            [](const auto& record, int32_t key) { return record->Id < key; });
+}
+
+struct TParsedRecord {
+    std::unique_ptr<TPageRecord> Record;
+    bool IdValid;
+};
+
+TParsedRecord ParseRecord(std::u16string_view line) {
+    std::optional<int32_t> id = ParseInt32(NextField(line));
+    int32_t owner = ParseInt32(NextField(line)).value_or(0);
+    uint8_t type = ParseType(NextField(line));
+    int32_t length = std::max(0, ParseInt32(NextField(line)).value_or(0));
+    return {
+        std::make_unique<TPageRecord>(id.value_or(0), owner, type, length, std::u16string(line)),
+        id.has_value()};
+}
+
+// An entry holding a TAB or a line break would shift the entries or cut the line, and with it
+// every text after it; such an entry is stored-escaped instead.
+void AppendEntry(std::u16string_view entry, std::u16string& line) {
+    if (entry.find(u'\t') == std::u16string_view::npos &&
+        entry.find(u"\r\n") == std::u16string_view::npos)
+        line += entry;
+    else
+        line += EncodeForStorage(entry);
+}
+
+}  // namespace
+
+TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
+                         std::u16string pendingProperties)
+    : Id(id),
+      OwnerId(ownerId),
+      PageType(pageType),
+      TextLength(textLength),
+      PendingProperties(std::move(pendingProperties)) {}
+
+TPageRecord::~TPageRecord() = default;
+
+TPageStore::TPageStore() : FFiles(ProgramFolder() + u"data/") {
+    PropertyBuffer.Separator = u"\t";
+    FreeIds.Separator = u",";
+    Open();
+}
+
+TPageStore::~TPageStore() = default;
+
+void TPageStore::Open() {
+    std::vector<std::u16string> lines = FFiles.ReadIndexLines();
+    if (lines.size() >= 2) FreeIds.SetText(lines[1]);
+    const int64_t dataLength = FFiles.DataLength();
+
+    // Texts lie in the data file in the order of the lines; a length that runs past the end
+    // of the file keeps only what is there.
+    std::vector<std::unique_ptr<TPageRecord>> strays;  // lines whose id is unusable
+    Records.reserve(lines.size());
+    int64_t pos = 0;
+    for (size_t i = 2; i < lines.size(); ++i) {
+        if (IsBlank(lines[i])) continue;
+        TParsedRecord parsed = ParseRecord(lines[i]);
+        TPageRecord& record = *parsed.Record;
+        record.DataPos = pos;
+        record.TextLength =
+            static_cast<int32_t>(std::min<int64_t>(record.TextLength, dataLength - pos));
+        pos += record.TextLength;
+        (parsed.IdValid ? Records : strays).push_back(std::move(parsed.Record));
+    }
+    FTailPos = pos;
+
+    auto byId = [](const auto& a, const auto& b) { return a->Id < b->Id; };
+    if (!std::is_sorted(Records.begin(), Records.end(), byId))
+        std::stable_sort(Records.begin(), Records.end(), byId);
+    // A repeated id keeps its first line; the later ones get fresh ids so nothing is lost.
+    auto repeat = std::adjacent_find(Records.begin(), Records.end(),
+                                     [](const auto& a, const auto& b) { return a->Id == b->Id; });
+    if (repeat != Records.end()) {
+        auto kept = Records.begin();
+        for (auto it = Records.begin(); it != Records.end(); ++it) {
+            if (kept != Records.begin() && (*(kept - 1))->Id == (*it)->Id)
+                strays.push_back(std::move(*it));
+            else
+                *kept++ = std::move(*it);
+        }
+        Records.erase(kept, Records.end());
+    }
+    for (auto& stray : strays) {
+        stray->Id = UnusedId();
+        Insert(std::move(stray));
+    }
+}
+
+TPageRecord* TPageStore::Find(int32_t id) const {
+    auto it = LowerBound(Records, id);
+    return it != Records.end() && (*it)->Id == id ? it->get() : nullptr;
+}
+
+const TPageRecord* TPageStore::FindRecord(int32_t id) const {
+    return Find(id);
+}
+
+TPageRecord& TPageStore::Insert(std::unique_ptr<TPageRecord> record) {
+    auto it = LowerBound(Records, record->Id);
+    return **Records.insert(it, std::move(record));
+}
+
+template <class F>
+void TPageStore::WalkOwners(const TPageRecord& start, F step) const {
+    const uint64_t walk = ++FWalk;
+    start.WalkMark = walk;
+    for (const TPageRecord* record = &start; record->Id != kRootId;) {
+        record = Find(GetOwnerOf(*record));
+        if (!record || record->WalkMark == walk) return;
+        record->WalkMark = walk;
+        if (!step(*record)) return;
+    }
+}
+
+TPageSuper* TPageStore::GetPage(int32_t id) {
+    TPageRecord* record = Find(id);
+    if (!record) {
+        if (id != kRootId) return nullptr;
+        std::unique_ptr<TPageSuper> root(PageFactory().CreatePage(ptRoot, kRootId, kRootOwnerId));
+        if (!root) return nullptr;
+        root->Initialize();
+        auto rootRecord = std::make_unique<TPageRecord>(kRootId, kRootOwnerId, ptRoot, 0, u"");
+        rootRecord->Page = std::move(root);
+        return Insert(std::move(rootRecord)).Page.get();
+    }
+    if (!record->Page) LoadPage(*record);
+    return record->Page.get();
+}
+
+void TPageStore::LoadPage(TPageRecord& record) {
+    std::unique_ptr<TPageSuper> page(
+        PageFactory().CreatePage(record.PageType, record.Id, record.OwnerId));
+    if (!page) return;  // an unknown type keeps its line as it is
+    PropertyBuffer.SetText(record.PendingProperties);
+    page->LoadProperties(PropertyBuffer);
+    record.Page = std::move(page);
+    std::u16string().swap(record.PendingProperties);
+}
+
+int32_t TPageStore::NewPage(int32_t ownerId, uint8_t pageType) {
+    TPageFactory& factory = PageFactory();
+    int32_t existing;
+    if (factory.IsSingleton(pageType) && FindFirstOfType(pageType, existing)) return existing;
+    const int32_t id = NextFreeId();
+    std::unique_ptr<TPageSuper> page(factory.CreatePage(pageType, id, ownerId));
+    if (!page) throw TknError(u"Unknown page type!");
+    page->Initialize();
+    int32_t front;
+    if (FreeIds.Peek(front) && front == id) FreeIds.Pop(front);
+    auto record = std::make_unique<TPageRecord>(id, ownerId, pageType, 0, u"");
+    record->Page = std::move(page);
+    Insert(std::move(record));
+    return id;
+}
+
+// The oldest freed id, left in the queue until the page exists. Ids of a damaged queue that
+// are negative or in use are dropped.
+int32_t TPageStore::NextFreeId() {
+    int32_t id;
+    while (FreeIds.Peek(id) && (id < 0 || PageExists(id))) FreeIds.Pop(id);
+    return FreeIds.Peek(id) ? id : UnusedId();
+}
+
+int32_t TPageStore::UnusedId() const {
+    const int32_t top = Records.empty() ? -1 : Records.back()->Id;
+    if (top < 1) return 1;
+    if (top < std::numeric_limits<int32_t>::max()) return top + 1;
+    // A damaged index used the largest id: take the first gap instead.
+    int32_t candidate = 1;
+    for (const auto& record : Records) {
+        if (record->Id < candidate) continue;
+        if (record->Id > candidate) return candidate;
+        if (record->Id == std::numeric_limits<int32_t>::max()) break;
+        candidate = record->Id + 1;
+    }
+    throw TknError(u"No free page id!");
+}
+
+void TPageStore::DeletePage(int32_t id) {
+    TPageRecord* record = Find(id);
+    if (!record) return;
+    SaveText(id, u"");
+    FreeIds.Push(id);
+    Records.erase(LowerBound(Records, id));
+}
+
+std::u16string TPageStore::ReadText(int32_t id, int32_t maxlen) {
+    const TPageRecord* record = Find(id);
+    if (maxlen == 0 || !record || record->TextLength == 0) return {};
+    if (maxlen >= 1 && maxlen <= record->TextLength - 1)
+        return FFiles.ReadData(record->DataPos, maxlen) + u" ...";
+    return FFiles.ReadData(record->DataPos, record->TextLength);
+}
+
+bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
+    TPageRecord* record = Find(id);
+    if (!record) return false;
+    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        throw TknError(u"File Write Error!");
+    const auto newLength = static_cast<int32_t>(text.size());
+    if (newLength == record->TextLength && text == ReadText(id, -1)) return false;
+
+    std::vector<TDataPiece> pieces = DataPieces(record, text);
+    const int32_t oldLength = record->TextLength;
+    record->TextLength = newLength;
+    try {
+        WritePair(pieces);
+    } catch (...) {
+        record->TextLength = oldLength;
+        throw;
+    }
+    return true;
+}
+
+void TPageStore::WritePair(const std::vector<TDataPiece>& pieces) {
+    FFiles.WritePair(pieces, IndexText(), EncryptDataFileOption());
+    UpdateDataPositions();
+    FFiles.Recover();  // puts the committed pair in place
+}
+
+// The new data file: every record's text in id order, the new text for the changed one, then
+// whatever followed the last text. Adjacent ranges are copied as one.
+std::vector<TDataPiece> TPageStore::DataPieces(const TPageRecord* changed,
+                                               std::u16string_view text) const {
+    std::vector<TDataPiece> pieces;
+    auto addRange = [&pieces](int64_t pos, int64_t count) {
+        if (count == 0) return;
+        TDataPiece* last = pieces.empty() ? nullptr : &pieces.back();
+        if (last && last->Pos >= 0 && last->Pos + last->Count == pos)
+            last->Count = count < 0 ? -1 : last->Count + count;
+        else
+            pieces.push_back(TDataPiece::Range(pos, count));
+    };
+    for (const auto& record : Records) {
+        if (record.get() != changed)
+            addRange(record->DataPos, record->TextLength);
+        else if (!text.empty())
+            pieces.push_back(TDataPiece::NewText(text));
+    }
+    addRange(FTailPos, -1);
+    return pieces;
+}
+
+void TPageStore::UpdateDataPositions() {
+    int64_t pos = 0;
+    for (const auto& record : Records) {
+        record->DataPos = pos;
+        pos += record->TextLength;
+    }
+    FTailPos = pos;
+}
+
+int32_t TPageStore::GetTextLength(int32_t id) const {
+    const TPageRecord* record = Find(id);
+    return record ? record->TextLength : 0;
+}
+
+// An index written in id order must find the texts in id order too; only a damaged index read
+// out of order makes the data file follow.
+void TPageStore::SaveIndex() {
+    if (DataInIdOrder())
+        FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
+    else
+        WritePair(DataPieces(nullptr, {}));
+}
+
+bool TPageStore::DataInIdOrder() const {
+    int64_t pos = 0;
+    for (const auto& record : Records) {
+        if (record->TextLength > 0 && record->DataPos != pos) return false;
+        pos += record->TextLength;
+    }
+    return true;
+}
+
+std::u16string TPageStore::IndexText() {
+    std::u16string text(kIndexVersion);
+    text += u"\r\n";
+    text += FreeIds.GetText();
+    for (const auto& record : Records) {
+        text += u"\r\n";
+        text += IntToStr(record->Id);
+        text += u'\t';
+        text += IntToStr(GetOwnerOf(*record));
+        text += u'\t';
+        text += IntToStr(static_cast<int8_t>(record->PageType));
+        text += u'\t';
+        text += IntToStr(record->TextLength);
+        text += u'\t';
+        AppendProperties(*record, text);
+    }
+    return text;
+}
+
+void TPageStore::AppendProperties(const TPageRecord& record, std::u16string& line) {
+    if (!record.Page) {
+        line += record.PendingProperties;
+        return;
+    }
+    record.Page->SaveProperties(PropertyBuffer);
+    for (int i = 0; i < PropertyBuffer.Count(); ++i) {
+        if (i > 0) line += u'\t';
+        AppendEntry(PropertyBuffer.Items(i), line);
+    }
+}
+
+bool TPageStore::FindFirstOfType(uint8_t pageType, int32_t& id) const {
+    for (const auto& record : Records) {
+        if (record->PageType == pageType) {
+            id = record->Id;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TPageStore::TypeMatches(uint8_t recordType, uint8_t pageType) const {
+    return pageType == kEverySearchableType ? PageFactory().IsSearchable(recordType)
+                                            : recordType == pageType;
+}
+
+void TPageStore::GetIdsOfType(uint8_t pageType, TknIntList& ids) const {
+    ids.Clear();
+    for (const auto& record : Records)
+        if (TypeMatches(record->PageType, pageType) && !IsInRecycleBin(*record))
+            ids.Add(record->Id);
+}
+
+int TPageStore::CountOfType(uint8_t pageType) const {
+    return static_cast<int>(std::count_if(Records.begin(), Records.end(), [&](const auto& r) {
+        return TypeMatches(r->PageType, pageType) && !IsInRecycleBin(*r);
+    }));
+}
+
+int32_t TPageStore::GetOwnerOf(const TPageRecord& record) const {
+    return record.Page ? record.Page->OwnerId() : record.OwnerId;
+}
+
+bool TPageStore::IsInRecycleBin(const TPageRecord& record) const {
+    bool found = false;
+    WalkOwners(record, [&found](const TPageRecord& owner) {
+        found = owner.PageType == ptRecycleBin;
+        return !found;
+    });
+    return found;
+}
+
+bool TPageStore::IsInRecycleBin(int32_t id) const {
+    const TPageRecord* record = Find(id);
+    return record && IsInRecycleBin(*record);
+}
+
+void TPageStore::GetUsedTypes(TknIntList& types) const {
+    bool used[256] = {};
+    for (const auto& record : Records) used[record->PageType] = true;
+    types.Clear();
+    for (int type = 0; type < 256; ++type)
+        if (used[type]) types.Add(type);
+}
+
+std::u16string TPageStore::GetNodePath(TPageSuper* page) {
+    if (!page || page->Id() == kRootId) return {};
+    const TPageRecord* record = Find(page->Id());
+    std::vector<std::u16string> names{page->Name()};
+    if (record) {
+        WalkOwners(*record, [&](const TPageRecord& owner) {
+            if (owner.Id == kRootId) return false;
+            TPageSuper* ownerPage = GetPage(owner.Id);
+            if (!ownerPage) return false;
+            names.push_back(ownerPage->Name());
+            return true;
+        });
+    }
+    std::u16string path;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (it != names.rbegin()) path += u'\\';
+        path += *it;
+    }
+    return path;
+}
+
+bool TPageStore::FindByPath(std::u16string_view path, TPageSuper*& page) {
+    std::vector<int32_t> ids;
+    ids.reserve(Records.size());
+    for (const auto& record : Records) ids.push_back(record->Id);
+    for (int32_t id : ids) {
+        TPageSuper* candidate = GetPage(id);
+        if (candidate && IsSameText(GetNodePath(candidate), path)) {
+            page = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+TPageStore& GetStore() {
+    if (!GStore) GStore = new TPageStore();
+    return *GStore;
+}
+
+void ReleaseStore() {
+    delete GStore;
+    GStore = nullptr;
+}
+
+}  // namespace qb

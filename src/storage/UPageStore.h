@@ -1,0 +1,112 @@
+#pragma once
+
+// The page store: every page of the notebook as one record of the index file "quillbox.idx",
+// and every page text inside the data file "quillbox.dat". Page objects are created only when
+// first asked for; the property part of untouched records is written back as it was read.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/UknList.h"
+#include "foundation/UknStack.h"
+#include "storage/UStoreFiles.h"
+
+namespace qb {
+
+class TPageSuper;
+
+class TPageRecord : public TknObject {
+  public:
+    TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
+                std::u16string pendingProperties);
+    ~TPageRecord() override;
+
+    int32_t Id;
+    int32_t OwnerId;  // as read from the file; the loaded page's own value wins (GetOwnerOf)
+    uint8_t PageType;
+    int32_t TextLength;
+    std::u16string PendingProperties;  // the raw fields 5 and on, until the page is loaded
+    std::unique_ptr<TPageSuper> Page;
+    // Where the text starts in the data file. It is the sum of the lengths before it, except
+    // in a damaged index whose lines were out of order or repeated an id.
+    int64_t DataPos = 0;
+    // Marks the records one walk up the owners has passed, so that a loop ends it.
+    mutable uint64_t WalkMark = 0;
+};
+
+class TPageStore {
+  public:
+    // Opens the notebook in the program folder's "data/" folder.
+    TPageStore();
+    ~TPageStore();
+    TPageStore(const TPageStore&) = delete;
+    TPageStore& operator=(const TPageStore&) = delete;
+
+    TPageSuper* GetPage(int32_t id);
+    TPageSuper* GetRoot() { return GetPage(-1); }
+    bool PageExists(int32_t id) const { return FindRecord(id) != nullptr; }
+    // Raises "Unknown page type!" for a type without class.
+    int32_t NewPage(int32_t ownerId, uint8_t pageType);
+    void DeletePage(int32_t id);
+    std::u16string ReadText(int32_t id, int32_t maxlen);
+    bool SaveText(int32_t id, std::u16string_view text);
+    int32_t GetTextLength(int32_t id) const;
+    void SaveIndex();
+
+    bool FindFirstOfType(uint8_t pageType, int32_t& id) const;
+    // Type 255: every type whose class is searchable. The list is cleared first.
+    void GetIdsOfType(uint8_t pageType, TknIntList& ids) const;
+    int CountOfType(uint8_t pageType) const;
+    bool IsInRecycleBin(const TPageRecord& record) const;
+    bool IsInRecycleBin(int32_t id) const;
+    void GetUsedTypes(TknIntList& types) const;
+    std::u16string GetNodePath(TPageSuper* page);
+    bool FindByPath(std::u16string_view path, TPageSuper*& page);
+    int32_t GetOwnerOf(const TPageRecord& record) const;
+
+    // The records in ascending id order.
+    int RecordCount() const { return static_cast<int>(Records.size()); }
+    const TPageRecord& RecordAt(int index) const { return *Records[index]; }
+    const TPageRecord* FindRecord(int32_t id) const;
+
+    const std::u16string& IndexPath() const { return FFiles.IndexPath(); }
+    const std::u16string& DataPath() const { return FFiles.DataPath(); }
+
+  private:
+    void Open();
+    // Calls step for each owner up from the record (the root included) until step says
+    // false, an owner is missing or the walk comes back to a record it passed.
+    template <class F>
+    void WalkOwners(const TPageRecord& start, F step) const;
+    TPageRecord* Find(int32_t id) const;
+    TPageRecord& Insert(std::unique_ptr<TPageRecord> record);
+    void LoadPage(TPageRecord& record);
+    bool TypeMatches(uint8_t recordType, uint8_t pageType) const;
+    int32_t NextFreeId();
+    int32_t UnusedId() const;
+    std::u16string IndexText();
+    void AppendProperties(const TPageRecord& record, std::u16string& line);
+    // The new data file: the texts in id order, the given text in place of the changed
+    // record's (none: every text as it is).
+    std::vector<TDataPiece> DataPieces(const TPageRecord* changed, std::u16string_view text) const;
+    void WritePair(const std::vector<TDataPiece>& pieces);
+    void UpdateDataPositions();
+    bool DataInIdOrder() const;
+
+    std::vector<std::unique_ptr<TPageRecord>> Records;
+    TknStrList PropertyBuffer{25};
+    TknIntQueue FreeIds;
+    TStoreFiles FFiles;
+    // The data file's characters after the last text, kept as they are.
+    int64_t FTailPos = 0;
+    mutable uint64_t FWalk = 0;
+};
+
+TPageStore& GetStore();
+// Frees every page and record without writing; the next GetStore opens the files again.
+void ReleaseStore();
+
+}  // namespace qb

@@ -1,0 +1,158 @@
+#include "storage/UStoreFiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "foundation/UknError.h"
+#include "foundation/UknFile.h"
+#include "foundation/UknStrUtils.h"
+
+namespace qb {
+
+namespace {
+
+constexpr int64_t kCopyChunk = 1 << 20;
+
+[[noreturn]] void WriteError() {
+    throw TknError(u"File Write Error!");
+}
+
+void RenameFile(const std::u16string& from, const std::u16string& to) {
+    if (std::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) != 0) WriteError();
+}
+
+bool RemoveFile(const std::u16string& path) noexcept {
+    return ::unlink(ToUtf8(path).c_str()) == 0 || errno == ENOENT;
+}
+
+// Renames reach the disk only when their folder is flushed.
+void SyncFolder(const std::u16string& folder) {
+    int fd = ::open(ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) WriteError();
+    int rc = ::fsync(fd);
+    ::close(fd);
+    if (rc != 0) WriteError();
+}
+
+void WriteText(const std::u16string& path, std::u16string_view text, bool marker) {
+    TknTextFile file(path, fmWriteAtomic, enUTF16LE, marker);
+    file.Write(text);
+    file.Commit();
+}
+
+void CopyBytes(TknFile& from, int64_t offset, int64_t n, TknFile& to,
+               std::vector<uint8_t>& buffer) {
+    if (n <= 0) return;
+    buffer.resize(static_cast<size_t>(std::min(n, kCopyChunk)));
+    from.SeekTo(offset);
+    while (n > 0) {
+        int64_t got = from.Read(buffer.data(), std::min(n, kCopyChunk));
+        if (got <= 0) return;
+        to.Write(buffer.data(), got);
+        n -= got;
+    }
+}
+
+// A process killed while writing leaves the file layer's temporary files (".<name>.XXXXXX")
+// behind; the data file's can be large.
+void RemoveTemporaries(const std::u16string& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(folder), ec)) {
+        std::string name = entry.path().filename().string();
+        if (name.starts_with(".quillbox.idx.") || name.starts_with(".quillbox.dat."))
+            std::filesystem::remove(entry.path(), ec);
+    }
+}
+
+}  // namespace
+
+TStoreFiles::TStoreFiles(std::u16string folder)
+    : FFolder(std::move(folder)),
+      FIndexPath(FFolder + u"quillbox.idx"),
+      FDataPath(FFolder + u"quillbox.dat"),
+      FIndexPending(FIndexPath + u".pending"),
+      FDataPending(FDataPath + u".pending") {
+    std::error_code ec;  // a folder that cannot be made fails the first open with its message
+    std::filesystem::create_directories(ToUtf8(FFolder), ec);
+    RemoveTemporaries(FFolder);
+}
+
+std::vector<std::u16string> TStoreFiles::ReadIndexLines() {
+    Recover();
+    TknMemoryTextFile file(FIndexPath, fmRead, enUTF16LE);
+    std::vector<std::u16string> lines;
+    while (!file.Eof()) lines.push_back(file.ReadLine());
+    return lines;
+}
+
+int64_t TStoreFiles::DataLength() {
+    Recover();
+    return TknTextFile(FDataPath, fmRead, enUTF16LE).TextLength();
+}
+
+std::u16string TStoreFiles::ReadData(int64_t pos, int64_t count) {
+    Recover();
+    TknTextFile file(FDataPath, fmRead, enUTF16LE);
+    int64_t length = file.TextLength();
+    if (pos < 0 || pos >= length || count <= 0) return {};
+    file.SeekChar(pos);
+    return file.ReadText(std::min(count, length - pos));
+}
+
+void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) {
+    TknTextFile from(FDataPath, fmRead, enUTF16LE);
+    const int64_t length = from.TextLength();
+    TknTextFile to(FDataPending, fmWriteAtomic, enUTF16LE, marker);
+    std::vector<uint8_t> buffer;
+    for (const TDataPiece& piece : pieces) {
+        if (piece.Pos < 0) {
+            to.Write(piece.Text);
+            continue;
+        }
+        int64_t first = std::min(piece.Pos, length);
+        int64_t last = piece.Count < 0 ? length : std::min(length, piece.Pos + piece.Count);
+        CopyBytes(from, from.DataStart() + 2 * first, 2 * (last - first), to, buffer);
+    }
+    to.Commit();
+}
+
+void TStoreFiles::WritePair(const std::vector<TDataPiece>& pieces, std::u16string_view indexText,
+                            bool marker) {
+    Recover();
+    try {
+        WriteData(pieces, marker);
+        // The complete pending index commits the pair (see Recover).
+        WriteText(FIndexPending, indexText, marker);
+    } catch (...) {
+        DiscardPending();
+        throw;
+    }
+}
+
+void TStoreFiles::Recover() {
+    if (FileExists(FIndexPending)) {
+        // The data file is renamed first, so a missing pending data file has already moved.
+        if (FileExists(FDataPending)) RenameFile(FDataPending, FDataPath);
+        RenameFile(FIndexPending, FIndexPath);
+        SyncFolder(FFolder);
+    } else if (FileExists(FDataPending)) {
+        if (!RemoveFile(FDataPending)) WriteError();
+    }
+}
+
+void TStoreFiles::WriteIndex(std::u16string_view indexText, bool marker) {
+    Recover();
+    WriteText(FIndexPath, indexText, marker);
+}
+
+void TStoreFiles::DiscardPending() noexcept {
+    // The index first: without it a leftover data file is never taken for a finished pair.
+    if (RemoveFile(FIndexPending)) RemoveFile(FDataPending);
+}
+
+}  // namespace qb

@@ -1,0 +1,63 @@
+#pragma once
+
+// The two files of the page store and the way they are replaced. A text change rewrites both
+// files; they are written as a pending pair beside the real ones and only then renamed into
+// place, so that a crash at any moment leaves a pair that matches: the complete pending index
+// is the sign that the pair may be finished, its absence that the half-written data is thrown
+// away. Every access first completes or discards what an earlier run left behind.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+// One piece of a new data file: a new text, or a range of characters of the present data
+// file (Count -1: to its end). Ranges beyond the end of the file contribute what exists.
+struct TDataPiece {
+    std::u16string_view Text;
+    int64_t Pos = -1;  // -1: the piece is Text
+    int64_t Count = 0;
+
+    static TDataPiece NewText(std::u16string_view text) { return {text, -1, 0}; }
+    static TDataPiece Range(int64_t pos, int64_t count) { return {{}, pos, count}; }
+};
+
+class TStoreFiles {
+  public:
+    // The folder ends in "/"; it is created when missing, and temporary files a killed
+    // process left there are removed.
+    explicit TStoreFiles(std::u16string folder);
+
+    const std::u16string& IndexPath() const { return FIndexPath; }
+    const std::u16string& DataPath() const { return FDataPath; }
+
+    // The index file's lines (a missing file is created empty).
+    std::vector<std::u16string> ReadIndexLines();
+    // Characters of text in the data file.
+    int64_t DataLength();
+    // Up to count characters from pos; fewer (or none) where the file ends.
+    std::u16string ReadData(int64_t pos, int64_t count);
+
+    // Writes the new data file from the pieces and the new index text as the pending pair.
+    // Once it returns the pair is committed: it reaches the real names at the latest with the
+    // next access. Until then a failure leaves the real files untouched.
+    void WritePair(const std::vector<TDataPiece>& pieces, std::u16string_view indexText,
+                   bool marker);
+    // Renames a committed pending pair into place, or removes a half-written data file.
+    void Recover();
+    void WriteIndex(std::u16string_view indexText, bool marker);
+
+  private:
+    void WriteData(const std::vector<TDataPiece>& pieces, bool marker);
+    void DiscardPending() noexcept;
+
+    std::u16string FFolder;
+    std::u16string FIndexPath;
+    std::u16string FDataPath;
+    std::u16string FIndexPending;
+    std::u16string FDataPending;
+};
+
+}  // namespace qb
