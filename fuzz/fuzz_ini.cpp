@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -28,6 +29,11 @@ const std::string& Folder() {
         return tmpl + "/";
     }();
     return folder;
+}
+
+const std::u16string& CheckPath() {
+    static const std::u16string path = FromUtf8(Folder() + "check.ini");
+    return path;
 }
 
 std::string ReadAll(const std::u16string& path) {
@@ -62,26 +68,37 @@ std::vector<std::string> RawLines(const std::string& bytes) {
     return lines;
 }
 
-// Every old line but at most one (the key written) appears unchanged and in order among the
-// new lines; the old last line may have gained a line end. At most three lines are added.
+[[noreturn]] void Fail(const char* what, const std::string& before, const std::string& after) {
+    auto dump = [](const char* name, const std::string& bytes) {
+        std::fprintf(stderr, "%s:", name);
+        for (unsigned char b : bytes) std::fprintf(stderr, " %02X", b);
+        std::fprintf(stderr, "\n");
+    };
+    std::fprintf(stderr, "%s\n", what);
+    dump("before", before);
+    dump("after", after);
+    std::abort();
+}
+
+// A write replaces one line or inserts up to three (a blank line, a header, the key); only
+// the old last line may change besides, by gaining a line end. So between the lines both
+// files share at their start and at their end, at most one old line remains.
 void CheckOtherLinesSurvive(const std::string& before, const std::string& after) {
     if (!before.starts_with("\xFF\xFE") && after.starts_with("\xFF\xFE")) return;  // re-encoded
     std::vector<std::string> oldLines = RawLines(before), newLines = RawLines(after);
-    if (newLines.size() > oldLines.size() + 3) std::abort();
-    size_t j = 0;
-    int missing = 0;
-    for (size_t i = 0; i < oldLines.size(); ++i) {
-        bool last = i + 1 == oldLines.size();
-        size_t k = j;
-        while (k < newLines.size() && newLines[k] != oldLines[i] &&
-               !(last && newLines[k].starts_with(oldLines[i])))
-            ++k;
-        if (k == newLines.size()) {
-            if (++missing > 1) std::abort();
-            continue;
-        }
-        j = k + 1;
-    }
+    size_t a = 0, b = 0;
+    while (a < oldLines.size() && a < newLines.size() && oldLines[a] == newLines[a]) ++a;
+    while (b < oldLines.size() - a && b < newLines.size() - a &&
+           oldLines[oldLines.size() - 1 - b] == newLines[newLines.size() - 1 - b])
+        ++b;
+    size_t oldMiddle = oldLines.size() - a - b, newMiddle = newLines.size() - a - b;
+    if (oldMiddle > 1 || newMiddle > oldMiddle + 3) Fail("lines lost or added", before, after);
+    if (oldMiddle == 0 || newMiddle <= 1) return;
+    // The old last line, completed to a whole unit and given its line end.
+    std::string_view extra = std::string_view(newLines[a]).substr(oldLines[a].size());
+    if (b != 0 || !newLines[a].starts_with(oldLines[a]) || extra.size() > 5 ||
+        extra.find_first_not_of(std::string_view("\0\r\n", 3)) != std::string_view::npos)
+        Fail("a line changed besides the one written", before, after);
 }
 
 // Section names as the text shows them: what follows "[" up to "]".
@@ -105,16 +122,23 @@ void WriteAndCheck(TknIniFile& ini, const std::u16string& path, std::u16string_v
                    std::u16string_view value) {
     std::string before = ReadAll(path);
     ini.WriteString(key, value);
-    CheckOtherLinesSurvive(before, ReadAll(path));
-    if (ini.ReadString(key, u"") != value) std::abort();
+    std::string after = ReadAll(path);
+    CheckOtherLinesSurvive(before, after);
+    if (ini.ReadString(key, u"") != value) Fail("value not read back", before, after);
+    // The bytes on disk must say the same when parsed afresh.
+    WriteFileAtomic(CheckPath(), after);
+    TknIniFile fresh(CheckPath());
+    fresh.Section = ini.Section;
+    if (fresh.ReadString(key, u"") != value) Fail("value not in the file", before, after);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static unsigned round = 0;
-    std::string path8 = Folder() + "f" + std::to_string(round++ % 64) + ".ini";
-    std::u16string path = FromUtf8(path8);
+    // One path for every run: the input is written atomically, so it is a new file each time
+    // and the shared document of the last run is never taken for it.
+    static const std::string path8 = Folder() + "fuzz.ini";
+    static const std::u16string path = FromUtf8(path8);
     WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(data), size));
 
     TIniFileEx ini(path);
@@ -139,12 +163,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!existingKey.empty()) {
         ini.Section = existingSection;
         WriteAndCheck(ini, path, existingKey, u"v1");
+        WriteAndCheck(ini, path, u"Fuzz New", u"v2");  // a new key in a section of the input
     }
     ini.Section = u"Fuzz Section";
     ini.BeginUpdate();
     ini.WriteInteger(u"Count", 7);
     ini.EndUpdate();
-    WriteAndCheck(ini, path, u"Fuzz Key", u"v2");
+    WriteAndCheck(ini, path, u"Fuzz Key", u"v3");
+    // Without the file the shared document is emptied, so that no memory outlives the run.
     ::unlink(path8.c_str());
+    ::unlink(ToUtf8(CheckPath()).c_str());
+    (void)ini.ReadString(u"Fuzz Key", u"");
+    (void)TknIniFile(CheckPath()).ReadString(u"Fuzz Key", u"");
     return 0;
 }
