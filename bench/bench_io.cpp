@@ -14,6 +14,7 @@
 #include "model/UPageFactory.h"
 #include "model/UPageProperty.h"
 #include "model/UPageSuper.h"
+#include "shell/UProgramServices.h"
 #include "shell/UknClasses.h"
 #include "storage/UBackupHandler.h"
 #include "storage/UIOHandler.h"
@@ -40,6 +41,7 @@ void UseHome(const std::string& home) {
     ReleaseShellGlobals();
     ReleasePageFactoryObjects();
     SetProgramFolder(FromUtf8(home));
+    ConnectPageEnvironment();
 }
 
 TPageSuper* NewGroupRoot() {

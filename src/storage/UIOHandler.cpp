@@ -194,16 +194,8 @@ struct TIOHandler::TImportWalk {
     std::set<std::pair<dev_t, ino_t>> Folders;
 };
 
-// Exported texts take their separator line, encoding and captions from the page environment;
-// where the program has not pointed it at the options and texts yet (the command-line tool),
-// the handler does.
 TIOHandler::TIOHandler(IIOProgress* progress, IClipboardText* clipboard)
-    : FProgress(progress ? progress : &gSilent), FClipboard(clipboard) {
-    TPageEnvironment& environment = PageEnvironment();
-    if (!environment.SepLine) environment.SepLine = [] { return OptionManager().SepLine; };
-    if (!environment.ExportEncoding) environment.ExportEncoding = OptionEncoding;
-    if (!environment.Text) environment.Text = [](int32_t id) { return LangText(id); };
-}
+    : FProgress(progress ? progress : &gSilent), FClipboard(clipboard) {}
 
 TPageSuper* TIOHandler::ImportTarget(TPageSuper* active) {
     if (!active) return nullptr;

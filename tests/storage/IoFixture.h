@@ -10,6 +10,7 @@
 #include "model/ModelFixture.h"
 #include "shell/UInMemoryPlatform.h"
 #include "shell/UOptionManager.h"
+#include "shell/UProgramServices.h"
 #include "storage/ULogInHandler.h"
 
 namespace qb::test {
@@ -19,6 +20,7 @@ class TIoTest : public TModelTest {
     TIoTest() {
         ReleaseShellGlobals();
         SetTimerPlatform(&Timers);
+        ConnectPageEnvironment();
     }
     ~TIoTest() override {
         ReleaseStore();
