@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
@@ -73,6 +74,24 @@ std::string ExtensionOf(const std::string& name) {
     return dot == std::string::npos ? std::string() : AsciiLower(name.substr(dot + 1));
 }
 
+// Paths the pages remember must not depend on the folder the program was started in.
+std::string AbsolutePath(const std::u16string& path) {
+    std::error_code ec;
+    const std::filesystem::path native(ToUtf8(NativePath(path)));
+    const std::filesystem::path absolute = std::filesystem::absolute(native, ec);
+    return (ec ? native : absolute).string();
+}
+
+std::u16string StoredPath(const std::u16string& path) {
+    return MakeRelative(FromUtf8(AbsolutePath(path)), ProgramFolder());
+}
+
+// A file ".txt" or a folder "." gives no name: the page keeps its default one.
+void NameAfterFile(TPageSuper* page, const std::string& path) {
+    const std::string name = WithoutExtension(LastElement(path));
+    if (!name.empty() && name != "/") page->SetName(FromUtf8(name));
+}
+
 // Reads an import file with encoding detection. The file is opened here without blocking
 // (a named pipe would wait for a writer) and checked to be a regular file of a sane size.
 std::u16string ReadImportFile(const std::string& path) {
@@ -124,8 +143,8 @@ TEncoding OptionEncoding() {
 void WriteExportFile(const std::u16string& fileName, std::u16string_view text) {
     const std::u16string target = NativePath(fileName);
     const size_t slash = target.rfind(u'/') + 1;  // npos + 1 is 0
-    const std::u16string temp = target.substr(0, slash) + u"." +
-                                target.substr(slash, 100) + u".part";
+    const std::u16string temp =
+        target.substr(0, slash) + u"." + target.substr(slash, 100) + u".part";
     try {
         TknTextFile file(temp, fmWrite, ExportEncodingFor(text));
         file.Write(text);
@@ -208,7 +227,7 @@ bool TIOHandler::ImportPath(TPageSuper* target, const std::u16string& path, bool
                             bool linkOnly) {
     if (!target || !target->Childs()) throw TknError(u"This page cannot hold imported pages");
     TImportWalk walk;
-    return ImportEntry(walk, target, ToUtf8(NativePath(path)), fromFolder, linkOnly, true);
+    return ImportEntry(walk, target, AbsolutePath(path), fromFolder, linkOnly, true);
 }
 
 void TIOHandler::ImportFiles(TPageSuper* target, const std::vector<std::u16string>& paths,
@@ -263,7 +282,7 @@ bool TIOHandler::ImportFolder(TImportWalk& walk, TPageSuper* target, const std::
     TPageStore& store = GetStore();
     const int32_t groupId = store.NewPage(target->Id(), ptGroup);
     TPageSuper* group = store.GetPage(groupId);
-    group->SetName(FromUtf8(WithoutExtension(LastElement(path))));
+    NameAfterFile(group, path);
     target->Childs()->AddChild(groupId);
     const std::string folder = path.back() == '/' ? path : path + "/";
     for (const TFolderEntry& entry : entries) {
@@ -305,7 +324,7 @@ void TIOHandler::ImportText(TPageSuper* target, const std::string& path, bool li
     TPageStore& store = GetStore();
     const int32_t id = store.NewPage(target->Id(), ptNote);
     TPageSuper* note = store.GetPage(id);
-    note->SetName(FromUtf8(WithoutExtension(LastElement(path))));
+    NameAfterFile(note, path);
     TTruePageProperty* property = note->TrueProperty();
     property->ExternalFile = MakeRelative(FromUtf8(path), ProgramFolder());
     property->External = linkOnly;
@@ -335,7 +354,7 @@ void TIOHandler::ImportQbx(TPageSuper* target, const std::string& path) {
     TPageStore& store = GetStore();
     const int32_t id = store.NewPage(target->Id(), static_cast<uint8_t>(type));
     TPageSuper* page = store.GetPage(id);
-    page->SetName(FromUtf8(WithoutExtension(LastElement(path))));
+    NameAfterFile(page, path);
     page->ImportText(rest);
     if (!single) target->Childs()->AddChild(id);
     SaveManager().Save();
@@ -356,8 +375,7 @@ void TIOHandler::ExportFile(TPageSuper* page, const std::u16string& fileName) {
         fileName, qbx ? std::u16string(kQbxVersion) + std::u16string(kCrLf) + page->ExportText(true)
                       : page->ExportText(false));
     TTruePageProperty* property = page->TrueProperty();
-    if (property && !property->External)
-        property->ExternalFile = MakeRelative(fileName, ProgramFolder());
+    if (property && !property->External) property->ExternalFile = StoredPath(fileName);
 }
 
 bool TIOHandler::ExportToFolder(TPageSuper* page, const std::u16string& folder) {
@@ -373,7 +391,7 @@ bool TIOHandler::ExportToFolder(TPageSuper* page, const std::u16string& folder) 
 bool TIOHandler::ExportFolder(TPageSuper* page, const std::u16string& folder,
                               std::set<int32_t>& path) {
     if (TTruePageProperty* property = page->TrueProperty())
-        property->ExternalFile = MakeRelative(folder, ProgramFolder());
+        property->ExternalFile = StoredPath(folder);
     CreateFolders(folder);
     path.insert(page->Id());
     TknIntList ids;

@@ -42,8 +42,20 @@ void TSaveManager::OptionChanged() {
     FTimer->Start();
 }
 
-TSaveManager& SaveManager() {
+namespace {
+
+void InstallFactory() {
     SetSaveCenterFactory([] { return std::make_unique<TSaveManager>(); });
+}
+
+// Any program that links the save manager has it as its save center from the start, also when
+// another unit asks the center to save before anything asks for the manager.
+const bool gFactoryInstalled = (InstallFactory(), true);
+
+}  // namespace
+
+TSaveManager& SaveManager() {
+    InstallFactory();  // again, for tests that reset the factory
     auto* manager = dynamic_cast<TSaveManager*>(&SaveCenter());
     if (!manager) throw std::logic_error("the save center was made before the save manager");
     return *manager;

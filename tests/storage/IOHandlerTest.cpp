@@ -299,7 +299,11 @@ TEST_F(IOHandlerTest, BadQbxFilesCreateNothing) {
 TEST_F(IOHandlerTest, VirtualImportKeepsTheTextInItsFile) {
     Write("linked.txt", "outside");
     TPageSuper* root = GroupRoot();
-    ASSERT_TRUE(IO.ImportPath(root, Path16("linked.txt"), false, true));
+    // A path relative to the working folder is stored from the program folder on.
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(PathOf("."));
+    ASSERT_TRUE(IO.ImportPath(root, u"linked.txt", false, true));
+    std::filesystem::current_path(cwd);
     TPageSuper* note = LastChild(root);
     EXPECT_EQ(note->TrueProperty()->ExternalFile, u".\\linked.txt");
     EXPECT_TRUE(note->TrueProperty()->External);
@@ -315,7 +319,7 @@ TEST_F(IOHandlerTest, VirtualImportKeepsTheTextInItsFile) {
     EXPECT_EQ(Progress.Problems.size(), 1u);
 }
 
-TEST_F(IOHandlerTest, ImportTargetsAndDroppedFiles) {
+TEST_F(IOHandlerTest, ImportTargets) {
     TPageSuper* root = GroupRoot();
     TPageSuper* group = Add(root, ptGroup, u"g");
     TPageSuper* note = Add(group, ptNote, u"n");
@@ -327,11 +331,6 @@ TEST_F(IOHandlerTest, ImportTargetsAndDroppedFiles) {
     EXPECT_EQ(TIOHandler::ImportTarget(memos), root);
     EXPECT_EQ(TIOHandler::ImportTarget(item), nullptr);
     EXPECT_EQ(TIOHandler::ImportTarget(Store().GetRoot()), nullptr);
-    EXPECT_TRUE(TIOHandler::DropLinksOnly(true, true));
-    EXPECT_FALSE(TIOHandler::DropLinksOnly(false, true));
-    EXPECT_FALSE(TIOHandler::DropLinksOnly(false, false));
-    SetOptions([](TOptions& o) { o.ExternalSaveWhenDragInFile = true; });
-    EXPECT_TRUE(TIOHandler::DropLinksOnly(false, false));
 }
 
 TEST_F(IOHandlerTest, FileNamesProposalsAndMailAddress) {
@@ -358,8 +357,6 @@ TEST_F(IOHandlerTest, FileNamesProposalsAndMailAddress) {
     TPageSuper* note = Note(GroupRoot(), u"a/b:c", u"x");
     EXPECT_EQ(TIOHandler::ProposeExportFileName(memos), u"Memos.qbx");
     EXPECT_EQ(TIOHandler::ProposeExportFileName(note), u"a b c.txt");
-    EXPECT_EQ(TIOHandler::ExportFilterId(u"a b c.txt"), 25450);
-    EXPECT_EQ(TIOHandler::ExportFilterId(u"Memos.qbx"), 25460);
 
     note->SetName(u"R&D? 100%");
     note->SetText(u"a=b & c?\r\n\td #1 50%\ne");
