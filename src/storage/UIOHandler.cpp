@@ -355,7 +355,9 @@ void TIOHandler::ImportQbx(TPageSuper* target, const std::string& path) {
     const int32_t id = store.NewPage(target->Id(), static_cast<uint8_t>(type));
     TPageSuper* page = store.GetPage(id);
     NameAfterFile(page, path);
-    page->ImportText(rest);
+    // The format holds a body only for text pages and item lists; anything after the type of
+    // another page would become a text no view shows and no export writes.
+    if (page->IsItemContainer() || page->ClientKind() == ckEditor) page->ImportText(rest);
     if (!single) target->Childs()->AddChild(id);
     SaveManager().Save();
 }

@@ -294,6 +294,12 @@ TEST_F(IOHandlerTest, BadQbxFilesCreateNothing) {
     EXPECT_EQ(list->PageType(), ptMemo);
     ASSERT_EQ(list->Childs()->Count(), 2);
     EXPECT_EQ(Page(list->Childs()->ChildAt(1))->Name(), u"second");
+
+    // A group holds no body: text after its type would sit unseen in the data file.
+    Write("group.qbx", "3.2b3\r\n0\r\nstray text");
+    ASSERT_TRUE(IO.ImportPath(root, Path16("group.qbx"), false, false));
+    EXPECT_EQ(LastChild(root)->PageType(), ptGroup);
+    EXPECT_EQ(Store().GetTextLength(LastChild(root)->Id()), 0);
 }
 
 TEST_F(IOHandlerTest, VirtualImportKeepsTheTextInItsFile) {
