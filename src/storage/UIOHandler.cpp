@@ -230,11 +230,11 @@ bool TIOHandler::ImportPath(TPageSuper* target, const std::u16string& path, bool
     return ImportEntry(walk, target, AbsolutePath(path), fromFolder, linkOnly, true);
 }
 
-void TIOHandler::ImportFiles(TPageSuper* target, const std::vector<std::u16string>& paths,
-                             bool linkOnly) {
+void TIOHandler::ImportPaths(TPageSuper* target, const std::vector<std::u16string>& paths,
+                             bool fromFolder, bool linkOnly) {
     const int before = target->Childs()->Count();
     for (const std::u16string& path : paths)
-        if (!ImportPath(target, path, false, linkOnly)) break;
+        if (!ImportPath(target, path, fromFolder, linkOnly)) break;
     TPageChilds* childs = target->Childs();
     if (childs->Count() > before)
         PageCenter().SetActivePage(GetStore().GetPage(childs->ChildAt(childs->Count() - 1)));

@@ -50,9 +50,11 @@ class TIOHandler {
     // Imports one file or folder into the target; false when the path does not exist or the
     // user stopped the import. Symbolic links are followed, each folder at most once.
     bool ImportPath(TPageSuper* target, const std::u16string& path, bool fromFolder, bool linkOnly);
-    // The import of chosen or dropped files: each in turn until one returns false; when the
-    // target gained children, its last child becomes the active page.
-    void ImportFiles(TPageSuper* target, const std::vector<std::u16string>& paths, bool linkOnly);
+    // The import command and dropped files: each path in turn until one returns false (a
+    // chosen folder is one path with fromFolder set); when the target gained children, its
+    // last child becomes the active page.
+    void ImportPaths(TPageSuper* target, const std::vector<std::u16string>& paths, bool fromFolder,
+                     bool linkOnly);
     // Whether dropped files are linked: Shift links, Ctrl copies, else the option decides.
     static bool DropLinksOnly(bool shift, bool ctrl);
 

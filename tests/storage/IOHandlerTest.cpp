@@ -245,7 +245,7 @@ TEST_F(IOHandlerTest, FileModeImportsAnyExtensionAndStopsOnCancel) {
     Write("x.doc", "doc text");
     Write("y.txt", "y");
     TPageSuper* root = GroupRoot();
-    IO.ImportFiles(root, {Path16("x.doc"), Path16("missing"), Path16("y.txt")}, false);
+    IO.ImportPaths(root, {Path16("x.doc"), Path16("missing"), Path16("y.txt")}, false, false);
     EXPECT_EQ(Tree(root), std::vector<std::u16string>{u"x 1"});  // stopped at the missing one
     EXPECT_EQ(PageCenter().ActivePage(), LastChild(root));
     Progress.CancelAfter = 0;
