@@ -84,6 +84,8 @@ class TIniDocument {
     void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   private:
+    void Store(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    void KeepDetectable();
     int KeyIndex(std::u16string_view section, std::u16string_view key) const;
     template <class F>
     void ForEachInSection(std::u16string_view section, F f) const;
@@ -230,6 +232,21 @@ void TIniDocument::Terminate(TIniLine& line) const {
 }
 
 void TIniDocument::Write(std::u16string_view section, std::u16string_view key,
+                         std::u16string_view value) {
+    Store(section, key, value);
+    KeepDetectable();
+}
+
+// An ANSI file is told from UTF-8 only by its bytes: when a write leaves bytes that read as
+// UTF-8 (the one high byte that made it ANSI replaced, say), the file would change its meaning
+// on the next read, so it becomes UTF-16 with its mark instead.
+void TIniDocument::KeepDetectable() {
+    if (FEncoding != enAnsi) return;
+    std::string bytes = Bytes();
+    if (IsValidUtf8(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) SwitchToUtf16();
+}
+
+void TIniDocument::Store(std::u16string_view section, std::u16string_view key,
                          std::u16string_view value) {
     const std::u16string cleanValue = OneLine(value);
     int at = KeyIndex(section, key);

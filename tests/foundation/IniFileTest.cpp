@@ -183,6 +183,17 @@ TEST_F(IniFileTest, AnsiFilesStayAnsiUnlessACharacterDoesNotFit) {
     EXPECT_EQ(copy.ReadString(u"A", u""), u"\u00C3\u00A9 x");
 }
 
+// Replacing the one byte that made a file ANSI must not let the rest read as UTF-8 next time.
+TEST_F(IniFileTest, AnsiFilesNeverTurnIntoUtf8ByAWrite) {
+    TIniFileEx& ini = Open("[S]\r\nA=\xE9\r\nB=\xC3\xA9\r\n", u"S");
+    EXPECT_EQ(ini.ReadString(u"B", u""), u"\u00C3\u00A9");
+    ini.WriteString(u"A", u"x");
+    EXPECT_EQ(Hex(Bytes()), Hex("\xFF\xFE" + Utf16LE(u"[S]\r\nA=x\r\nB=\u00C3\u00A9\r\n")));
+    TIniFileEx fresh(FromUtf8(FPath));
+    fresh.Section = u"S";
+    EXPECT_EQ(fresh.ReadString(u"B", u""), u"\u00C3\u00A9");
+}
+
 TEST_F(IniFileTest, DuplicatesJunkAndDanglingBytes) {
     std::string junk = "\x00\xFF\xFE\x01garbage=\x80\x00zz\r\n"s;
     TIniFileEx& ini =
