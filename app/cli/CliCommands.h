@@ -57,5 +57,6 @@ void RegisterTreeCommands(TCliRegistry& registry);
 void RegisterOptionCommands(TCliRegistry& registry);
 void RegisterEditCommands(TCliRegistry& registry);
 void RegisterCalcCommands(TCliRegistry& registry);
+void RegisterIoCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

@@ -11,6 +11,7 @@
 #include "foundation/UknStrUtils.h"
 #include "model/USysPageManager.h"
 #include "shell/UProgramServices.h"
+#include "storage/UVersionManager.h"
 
 namespace qb::cli {
 
@@ -24,6 +25,7 @@ void OpenNotebook() {
     // Built once, as the workspace builds it: the first start creates the system pages.
     static std::unique_ptr<TSysPageManager> sysPages;
     if (sysPages) return;
+    CheckDataFiles([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
     ConnectPageEnvironment();
     sysPages = std::make_unique<TSysPageManager>();
 }
@@ -69,6 +71,7 @@ TCliRegistry BuildRegistry() {
     RegisterOptionCommands(registry);
     RegisterEditCommands(registry);
     RegisterCalcCommands(registry);
+    RegisterIoCommands(registry);
     return registry;
 }
 

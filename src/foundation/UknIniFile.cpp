@@ -73,7 +73,7 @@ class TIniDocument {
     TIniDocument() : FEncoding(enUTF16LE), FPrefix("\xFF\xFE") {}
 
     void Parse(const std::string& bytes);
-    std::string Bytes() const;
+    std::string Bytes();
 
     const TIniLine* FindKey(std::u16string_view section, std::u16string_view key) const {
         int i = KeyIndex(section, key);
@@ -147,10 +147,21 @@ void TIniDocument::Parse(const std::string& bytes) {
     }
 }
 
-std::string TIniDocument::Bytes() const {
-    std::string out = FPrefix;
-    for (const TIniLine& line : FLines) out += line.Raw;
-    return out;
+// An ANSI file must still read as ANSI. When its bytes would pass for UTF-8 (the lines that
+// ruled UTF-8 out may just have been replaced), every other line would be misread next time,
+// so it is written as UTF-16 instead.
+std::string TIniDocument::Bytes() {
+    auto join = [this] {
+        std::string out = FPrefix;
+        for (const TIniLine& line : FLines) out += line.Raw;
+        return out;
+    };
+    std::string out = join();
+    if (FEncoding != enAnsi ||
+        !IsValidUtf8(reinterpret_cast<const uint8_t*>(out.data()), out.size()))
+        return out;
+    SwitchToUtf16();
+    return join();
 }
 
 // Sections of the same name count as one, in file order; lines before the first header belong

@@ -171,6 +171,16 @@ TEST_F(IniFileTest, AnsiFilesStayAnsiUnlessACharacterDoesNotFit) {
     EXPECT_EQ(Hex(Bytes()),
               Hex("\xFF\xFE" + Utf16LE(u"[S]\r\nA=caf\u00E9\r\nB=na\u00EFve\r\nC=\u4E2D\r\n")));
     EXPECT_EQ(ini.ReadString(u"C", u""), u"\u4E2D");
+
+    // "\xC3\xA9" is valid UTF-8; only "caf\xE9" made the file ANSI. Once that line is
+    // replaced, the file must not be taken for UTF-8 (which would turn A into "\u00E9 x").
+    TIniFileEx& flip = Open("[S]\nA=\xC3\xA9 x\nB=caf\xE9\n", u"S");
+    flip.WriteString(u"B", u"plain");
+    EXPECT_EQ(Hex(Bytes()), Hex("\xFF\xFE" + Utf16LE(u"[S]\nA=\u00C3\u00A9 x\nB=plain\n")));
+    WriteBytes(FTemp.File("copy.ini"), Bytes());
+    TknIniFile copy(FTemp.File16("copy.ini"));
+    copy.Section = u"S";
+    EXPECT_EQ(copy.ReadString(u"A", u""), u"\u00C3\u00A9 x");
 }
 
 // Replacing the one byte that made a file ANSI must not let the rest read as UTF-8 next time.
