@@ -54,5 +54,6 @@ int32_t ArgToInt(const std::u16string& arg, const char* what);
 
 void RegisterOptionCommands(TCliRegistry& registry);
 void RegisterTreeCommands(TCliRegistry& registry);
+void RegisterPageCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

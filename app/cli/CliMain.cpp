@@ -63,6 +63,7 @@ TCliRegistry BuildRegistry() {
     TCliRegistry registry;
     RegisterOptionCommands(registry);
     RegisterTreeCommands(registry);
+    RegisterPageCommands(registry);
     return registry;
 }
 

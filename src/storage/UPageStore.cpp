@@ -96,7 +96,7 @@ TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t 
 
 TPageRecord::~TPageRecord() = default;
 
-TPageStore::TPageStore() : FFiles(ProgramSubFolder(u"data\\", true)) {
+TPageStore::TPageStore() : FFiles(ProgramFolder() + u"data/") {
     PropertyBuffer.Separator = u"\t";
     FreeIds.Separator = u",";
     Open();
@@ -262,23 +262,27 @@ bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
     const auto newLength = static_cast<int32_t>(text.size());
     if (newLength == record->TextLength && text == ReadText(id, -1)) return false;
 
-    std::vector<TDataPiece> pieces = DataPieces(*record, text);
+    std::vector<TDataPiece> pieces = DataPieces(record, text);
     const int32_t oldLength = record->TextLength;
     record->TextLength = newLength;
     try {
-        FFiles.WritePair(pieces, IndexText(), EncryptDataFileOption());
+        WritePair(pieces);
     } catch (...) {
         record->TextLength = oldLength;
         throw;
     }
+    return true;
+}
+
+void TPageStore::WritePair(const std::vector<TDataPiece>& pieces) {
+    FFiles.WritePair(pieces, IndexText(), EncryptDataFileOption());
     UpdateDataPositions();
     FFiles.Recover();  // puts the committed pair in place
-    return true;
 }
 
 // The new data file: every record's text in id order, the new text for the changed one, then
 // whatever followed the last text. Adjacent ranges are copied as one.
-std::vector<TDataPiece> TPageStore::DataPieces(const TPageRecord& changed,
+std::vector<TDataPiece> TPageStore::DataPieces(const TPageRecord* changed,
                                                std::u16string_view text) const {
     std::vector<TDataPiece> pieces;
     auto addRange = [&pieces](int64_t pos, int64_t count) {
@@ -290,7 +294,7 @@ std::vector<TDataPiece> TPageStore::DataPieces(const TPageRecord& changed,
             pieces.push_back(TDataPiece::Range(pos, count));
     };
     for (const auto& record : Records) {
-        if (record.get() != &changed)
+        if (record.get() != changed)
             addRange(record->DataPos, record->TextLength);
         else if (!text.empty())
             pieces.push_back(TDataPiece::NewText(text));
@@ -313,8 +317,22 @@ int32_t TPageStore::GetTextLength(int32_t id) const {
     return record ? record->TextLength : 0;
 }
 
+// An index written in id order must find the texts in id order too; only a damaged index read
+// out of order makes the data file follow.
 void TPageStore::SaveIndex() {
-    FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
+    if (DataInIdOrder())
+        FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
+    else
+        WritePair(DataPieces(nullptr, {}));
+}
+
+bool TPageStore::DataInIdOrder() const {
+    int64_t pos = 0;
+    for (const auto& record : Records) {
+        if (record->TextLength > 0 && record->DataPos != pos) return false;
+        pos += record->TextLength;
+    }
+    return true;
 }
 
 std::u16string TPageStore::IndexText() {

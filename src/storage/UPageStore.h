@@ -89,8 +89,12 @@ class TPageStore {
     int32_t UnusedId() const;
     std::u16string IndexText();
     void AppendProperties(const TPageRecord& record, std::u16string& line);
-    std::vector<TDataPiece> DataPieces(const TPageRecord& changed, std::u16string_view text) const;
+    // The new data file: the texts in id order, the given text in place of the changed
+    // record's (none: every text as it is).
+    std::vector<TDataPiece> DataPieces(const TPageRecord* changed, std::u16string_view text) const;
+    void WritePair(const std::vector<TDataPiece>& pieces);
     void UpdateDataPositions();
+    bool DataInIdOrder() const;
 
     std::vector<std::unique_ptr<TPageRecord>> Records;
     TknStrList PropertyBuffer{25};

@@ -77,6 +77,8 @@ TStoreFiles::TStoreFiles(std::u16string folder)
       FDataPath(FFolder + u"quillbox.dat"),
       FIndexPending(FIndexPath + u".pending"),
       FDataPending(FDataPath + u".pending") {
+    std::error_code ec;  // a folder that cannot be made fails the first open with its message
+    std::filesystem::create_directories(ToUtf8(FFolder), ec);
     RemoveTemporaries(FFolder);
 }
 

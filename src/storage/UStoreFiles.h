@@ -26,7 +26,8 @@ struct TDataPiece {
 
 class TStoreFiles {
   public:
-    // The folder ends in "/". Temporary files a killed process left there are removed.
+    // The folder ends in "/"; it is created when missing, and temporary files a killed
+    // process left there are removed.
     explicit TStoreFiles(std::u16string folder);
 
     const std::u16string& IndexPath() const { return FIndexPath; }
