@@ -174,16 +174,6 @@ TEST_F(CentersTest, NestedBroadcastWithRemovalKeepsOuterBroadcastOnTrack) {
     EXPECT_EQ(log, (TLog{"a:1", "b:1", "b:2", "c:2", "c:1"}));
 }
 
-TEST_F(CentersTest, EventCenterCarriesTheSharedText) {
-    TLog log;
-    TObserver receiver("r", log);
-    receiver.OnCall = [] { EventCenter().SharedText += u" back"; };
-    EventCenter().AddObserver(&receiver);
-    EventCenter().SharedText = u"sent";
-    EventCenter().EventNotify(3086, 4, 5);
-    EXPECT_EQ(EventCenter().SharedText, u"sent back");
-}
-
 TEST_F(CentersTest, CommandsReachEveryExecutorThroughTheSendersProc) {
     TLog log;
     TMenu menu({1150});

@@ -91,12 +91,13 @@ TEST_F(MemoryTest, ValuesAndHistoriesSurviveASaveAndAReload) {
     EXPECT_EQ(FindIniLine(lines, u"FindHistory", u"ItemCount")->Value, u"6");
     EXPECT_EQ(FindIniLine(lines, u"FindHistory", u"Item1")->Value, u"older one");
 
+    const std::vector<std::u16string> history = m.FindHistory;
     ReleaseMemoryManager();
     TMemoryManager& again = MemoryManager();
     EXPECT_EQ(again.SaveCount, 9000000000LL);
     EXPECT_EQ(again.LastBackupTime, 222000000);
     EXPECT_EQ(again.ToolButtons, u"1010,0,1110");
-    EXPECT_EQ(again.FindHistory, m.FindHistory);
+    EXPECT_EQ(again.FindHistory, history);
     EXPECT_EQ(again.ReplaceHistory, (std::vector<std::u16string>{u"x"}));
     EXPECT_EQ(again.Value, u"search value");
     EXPECT_EQ(again.FindText, u"word ");
