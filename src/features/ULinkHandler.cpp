@@ -1,8 +1,7 @@
 #include "features/ULinkHandler.h"
 
-#include <unistd.h>
+#include "features/UProcessShell.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -54,20 +53,6 @@ std::u16string FirstArgument(std::u16string_view exec) {
         arg.push_back(exec[i]);
     }
     return arg;
-}
-
-// A program name looked up on the PATH; empty when it is not there.
-std::u16string FindProgram(const std::u16string& program) {
-    if (program.find(u'/') != std::u16string::npos)
-        return ::access(ToUtf8(program).c_str(), X_OK) == 0 ? program : std::u16string();
-    const char* path = std::getenv("PATH");
-    std::u16string found;
-    SplitText(FromUtf8(path ? path : ""), u":", [&](std::u16string_view folder) {
-        std::u16string candidate = std::u16string(folder) + u"/" + program;
-        if (found.empty() && !folder.empty() && ::access(ToUtf8(candidate).c_str(), X_OK) == 0)
-            found = candidate;
-    });
-    return found;
 }
 
 std::u16string DesktopEntryProgram(const std::u16string& path) {

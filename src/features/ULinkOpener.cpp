@@ -101,9 +101,9 @@ std::u16string NormalizeLink(std::u16string_view text, TLinkType type, bool addF
 
 void OpenTarget(std::u16string_view line) {
     TTargetLine t = SplitTargetLine(line);
-    // Stored paths may use "\": the native form is tried when the target is not found as it is.
+    // Stored paths may use "\": a target found on disk is handed on in its native form.
     std::u16string target = t.Target;
-    if (!PathExists(target) && PathExists(NativePath(target))) target = NativePath(target);
+    if (PathExists(NativePath(target))) target = NativePath(target);
     std::u16string folder = PathExists(target) ? ExtractFilePath(target) : std::u16string();
     int result = gShell ? gShell->Open(target, t.Parameters, folder) : seUnknown;
     if (result <= 32) throw TknError(ShellErrorText(result) + u" " + t.Target);

@@ -7,8 +7,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
+#include "foundation/UknListSuper.h"
 #include "foundation/UknStrUtils.h"
 
 namespace qb {
@@ -59,7 +61,7 @@ bool Exists(const std::string& path) {
         Report(fd, rkFolder, errno);
         ::_exit(127);
     }
-    ::execvp(argv[0], argv.data());
+    ::execv(argv[0], argv.data());
     Report(fd, rkExec, errno);
     ::_exit(127);
 }
@@ -153,6 +155,19 @@ int Run(std::vector<std::string> args, const std::string& folder, bool opener, u
 
 }  // namespace
 
+std::u16string FindProgram(const std::u16string& program) {
+    if (program.find(u'/') != std::u16string::npos)
+        return IsExecutableFile(ToUtf8(program)) ? program : std::u16string();
+    const char* path = std::getenv("PATH");
+    std::u16string found;
+    SplitText(FromUtf8(path ? path : ""), u":", [&](std::u16string_view folder) {
+        std::u16string candidate = std::u16string(folder) + u"/" + program;
+        if (found.empty() && !folder.empty() && IsExecutableFile(ToUtf8(candidate)))
+            found = candidate;
+    });
+    return found;
+}
+
 std::vector<std::string> SplitParameters(std::u16string_view parameters) {
     std::vector<std::string> args;
     std::u16string current;
@@ -183,16 +198,23 @@ int TProcessShell::Open(const std::u16string& target, const std::u16string& para
     if (target.empty()) return seFileNotFound;
     std::string path = ToUtf8(target);
     std::string dir = ToUtf8(folder);
-    auto runProgram = [&] {
+    auto runProgram = [&](const std::u16string& program) {
         std::vector<std::string> args = SplitParameters(parameters);
-        args.insert(args.begin(), path);
+        args.insert(args.begin(), ToUtf8(program));
         return Run(std::move(args), dir, false, 0);
     };
     bool scheme = HasScheme(target);
-    if (!scheme && IsExecutableFile(path)) return runProgram();
-    if (scheme || Exists(path)) return Run({"xdg-open", path}, dir, true, OpenerWait);
+    if (!scheme && IsExecutableFile(path)) return runProgram(target);
+    if (scheme || Exists(path)) {
+        std::u16string opener = FindProgram(u"xdg-open");
+        if (opener.empty()) return seNoAssoc;
+        return Run({ToUtf8(opener), path}, dir, true, OpenerWait);
+    }
     // A bare name may be a program on the PATH, as the shell's own look-up would find it.
-    if (path.find('/') == std::string::npos) return runProgram();
+    if (path.find('/') == std::string::npos) {
+        std::u16string program = FindProgram(target);
+        return program.empty() ? seFileNotFound : runProgram(program);
+    }
     return Exists(path.substr(0, path.rfind('/') + 1)) ? seFileNotFound : sePathNotFound;
 }
 

@@ -15,6 +15,10 @@ namespace qb {
 // blanks into one argument, and \" inside them stands for a quote.
 std::vector<std::string> SplitParameters(std::u16string_view parameters);
 
+// A program name looked up on the PATH (a name with a "/" is taken as it is); empty when it is
+// no executable file.
+std::u16string FindProgram(const std::u16string& program);
+
 class TProcessShell : public IShell {
   public:
     int Open(const std::u16string& target, const std::u16string& parameters,
