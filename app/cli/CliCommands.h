@@ -52,8 +52,8 @@ std::string Utf8(const std::u16string& s);
 void RequireArgs(const TCliContext& ctx, size_t min, size_t max);
 int32_t ArgToInt(const std::u16string& arg, const char* what);
 
-void RegisterOptionCommands(TCliRegistry& registry);
-void RegisterTreeCommands(TCliRegistry& registry);
 void RegisterPageCommands(TCliRegistry& registry);
+void RegisterTreeCommands(TCliRegistry& registry);
+void RegisterOptionCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

@@ -10,6 +10,7 @@
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/USysPageManager.h"
+#include "shell/UProgramServices.h"
 
 namespace qb::cli {
 
@@ -22,7 +23,9 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
 void OpenNotebook() {
     // Built once, as the workspace builds it: the first start creates the system pages.
     static std::unique_ptr<TSysPageManager> sysPages;
-    if (!sysPages) sysPages = std::make_unique<TSysPageManager>();
+    if (sysPages) return;
+    ConnectPageEnvironment();
+    sysPages = std::make_unique<TSysPageManager>();
 }
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
@@ -61,9 +64,9 @@ void PrintHelp(const TCliRegistry& registry, std::ostream& out) {
 
 TCliRegistry BuildRegistry() {
     TCliRegistry registry;
-    RegisterOptionCommands(registry);
-    RegisterTreeCommands(registry);
     RegisterPageCommands(registry);
+    RegisterTreeCommands(registry);
+    RegisterOptionCommands(registry);
     return registry;
 }
 

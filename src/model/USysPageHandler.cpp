@@ -9,17 +9,6 @@
 
 namespace qb {
 
-namespace {
-
-int32_t FindOrCreatePage(int32_t parentId, uint8_t pageType) {
-    TPageStore& store = GetStore();
-    int32_t id = 0;
-    if (store.FindFirstOfType(pageType, id)) return id;
-    return store.NewPage(parentId, pageType);
-}
-
-}  // namespace
-
 // --- TSysPageHandlerSuper ---
 
 TSysPageHandlerSuper::TSysPageHandlerSuper(int32_t parentId, uint8_t pageType, int32_t captionId,
@@ -28,7 +17,7 @@ TSysPageHandlerSuper::TSysPageHandlerSuper(int32_t parentId, uint8_t pageType, i
       FCaptionId(captionId),
       FCommandId(commandId),
       FParentId(parentId),
-      FPageId(FindOrCreatePage(parentId, pageType)) {
+      FPageId(GetStore().NewPage(parentId, pageType)) {  // a singleton's existing page, if any
     CommandCenter().AddExecutor(this);
     LangManager().AddObserver(this);
 }

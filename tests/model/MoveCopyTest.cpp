@@ -152,14 +152,5 @@ TEST_F(TMoveCopyTest, SystemPagesAreMovedEvenWhenCopied) {
     EXPECT_EQ(Types(Children(Store().GetRoot())), (std::vector<int>{14, 11, 22, 13, 10}));
 }
 
-TEST_F(TMoveCopyTest, DecideTargetAlone) {
-    // Without Shift onto a note of the same parent, downwards: after it.
-    EXPECT_EQ(DecideTarget(n1, gr, n2, gr, false), (TDropTarget{gr, n3}));
-    EXPECT_EQ(DecideTarget(n1, gr, x, g, false), (TDropTarget{x, std::nullopt}));
-    EXPECT_EQ(DecideTarget(n1, gr, x, g, true), (TDropTarget{g, x}));
-    EXPECT_EQ(DecideTarget(n1, gr, 9999, gr, false), std::nullopt);  // no such target
-    EXPECT_EQ(DecideTarget(9999, gr, n2, gr, false), std::nullopt);
-}
-
 }  // namespace
 }  // namespace qb::test

@@ -173,21 +173,6 @@ TEST_F(TSearchData, TheCommandRemembersTheCriteriaSetsTheSearchStringAndOpensThe
     EXPECT_EQ(events.Count, 2);
 }
 
-TEST_F(TSearchData, OnlyTextSearchesOfTextPagesSetTheSearchString) {
-    auto& search = Manager->Search();
-    for (uint8_t type : {ptNote, ptCalc, ptDict}) {
-        search.RunSearch({type, fiText, soInclude, u"v", false});
-        EXPECT_EQ(SearchString(), u"v") << int(type);
-    }
-    for (const TSearchCrit& crit : {TSearchCrit{ptMemo, fiText, soInclude, u"v", false},
-                                    TSearchCrit{ptNote, fiText, soEqual, u"v", false},
-                                    TSearchCrit{ptNote, fiRemark, soInclude, u"v", false}}) {
-        SetSearchString(u"stale", false);
-        search.RunSearch(crit);
-        EXPECT_EQ(SearchString(), u"");
-    }
-}
-
 TEST_F(TSearchData, TheDialogOffersSearchableTypesWithPagesAndTheirFields) {
     TSearchBox box({ptMemo, fiRemark, soExclude, u"v", true});
     EXPECT_EQ(box.Caption(), u"Search");

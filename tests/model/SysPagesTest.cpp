@@ -35,18 +35,6 @@ TEST_F(TSysPagesFirstStart, GivesExactlyTheFiveSystemPagesInOrder) {
     EXPECT_EQ(Store().RecordCount(), 9);
 }
 
-TEST_F(TSysPagesFirstStart, ALaterStartKeepsTheUsersArrangementOfTheRoot) {
-    TPageSuper* root = Store().GetRoot();
-    int32_t favorites = IdOf(ptFavorite), search = IdOf(ptSearch);
-    root->Childs()->RemoveChild(favorites);
-    root->Childs()->RemoveChild(search);
-    root->Childs()->InsertChild(search, 0);
-    std::vector<int32_t> arranged = Children(root);
-    Manager.reset();
-    Manager = std::make_unique<TSysPageManager>();
-    EXPECT_EQ(Children(root), arranged);  // the root was not empty: nothing appended
-}
-
 TEST_F(TSysPagesFirstStart, OpeningCommandsBringRemovedPagesBackAtTheEnd) {
     TPageSuper* root = Store().GetRoot();
     const int32_t favorites = IdOf(ptFavorite), bin = IdOf(ptRecycleBin);

@@ -1,0 +1,20 @@
+#include "shell/UProgramServices.h"
+
+#include "foundation/UknFile.h"
+#include "model/UPageFactory.h"
+#include "shell/ULangManager.h"
+#include "shell/UOptionManager.h"
+
+namespace qb {
+
+void ConnectPageEnvironment() {
+    TPageEnvironment& env = PageEnvironment();
+    env.Text = [](int32_t id) { return LangText(id); };
+    env.ExportEncoding = [] {
+        int32_t e = OptionManager().ExportEncode;
+        return (e >= enAnsi && e <= enUTF16BE) ? static_cast<TEncoding>(e) : enUTF16LE;
+    };
+    env.SepLine = [] { return OptionManager().SepLine; };
+}
+
+}  // namespace qb
