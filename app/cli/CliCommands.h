@@ -55,5 +55,6 @@ int32_t ArgToInt(const std::u16string& arg, const char* what);
 void RegisterPageCommands(TCliRegistry& registry);
 void RegisterTreeCommands(TCliRegistry& registry);
 void RegisterOptionCommands(TCliRegistry& registry);
+void RegisterTrayCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

@@ -67,6 +67,7 @@ TCliRegistry BuildRegistry() {
     RegisterPageCommands(registry);
     RegisterTreeCommands(registry);
     RegisterOptionCommands(registry);
+    RegisterTrayCommands(registry);
     return registry;
 }
 
