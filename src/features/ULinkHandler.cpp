@@ -117,6 +117,20 @@ void TLinkHandler::OpenItem(int32_t itemId) {
     if (FAutoMinimize && gMainWindow && !gMainWindow->IsMinimized()) gMainWindow->Minimize();
 }
 
+// --- TFastLinkHandler ---
+
+void TFastLinkHandler::PasteItem(int32_t itemId) {
+    EventCenter().EventNotify(evOpenLink, itemId);
+}
+
+uint16_t TFastLinkHandler::PopupHotKey() {
+    return OptionManager().FastLinkHotKey;
+}
+
+bool TFastLinkHandler::ItemHotKeysEnabled() {
+    return OptionManager().EnableFastLinkItemHotKey;
+}
+
 // --- dropped files ---
 
 std::u16string ResolveDroppedFile(const std::u16string& path) {

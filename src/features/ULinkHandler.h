@@ -50,6 +50,22 @@ class TLinkHandler : public IEventObserver, public IOptionObserver {
     bool FAutoMinimize = false;
 };
 
+// The fast-link popup's own part: what it is and what choosing an item does. Its page, popup
+// and digit hotkeys are the shared machinery of the handlers with a popup of items.
+class TFastLinkHandler {
+  public:
+    static constexpr uint8_t PageType = ptFastLink;
+    static constexpr int32_t CaptionId = 25380;  // "FastLink"
+    static constexpr int32_t CommandId = 1760;   // opens the fast-link page
+    static constexpr int32_t ItemCommandBase = 6000;
+
+    // A chosen item is opened by the link handler.
+    void PasteItem(int32_t itemId);
+    // The popup hotkey and whether the digits 1 to 9 open items.
+    static uint16_t PopupHotKey();
+    static bool ItemHotKeysEnabled();
+};
+
 // What a dropped file stands for: a ".desktop" entry its program; other paths themselves.
 // ".lnk" shortcuts have no target on this system and stay as they are.
 std::u16string ResolveDroppedFile(const std::u16string& path);

@@ -199,8 +199,8 @@ int TProcessShell::Open(const std::u16string& target, const std::u16string& para
     std::string path = ToUtf8(target);
     std::string dir = ToUtf8(folder);
     auto runProgram = [&](const std::u16string& program) {
-        std::vector<std::string> args = SplitParameters(parameters);
-        args.insert(args.begin(), ToUtf8(program));
+        std::vector<std::string> args{ToUtf8(program)};
+        for (std::string& a : SplitParameters(parameters)) args.push_back(std::move(a));
         return Run(std::move(args), dir, false, 0);
     };
     bool scheme = HasScheme(target);

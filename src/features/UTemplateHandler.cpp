@@ -1,6 +1,7 @@
 #include "features/UTemplateHandler.h"
 
 #include "foundation/UknFunctions.h"
+#include "shell/UOptionManager.h"
 #include "shell/UknHotKeyCenter.h"
 #include "storage/UPageStore.h"
 
@@ -34,6 +35,14 @@ TTemplateHandler::TTemplateHandler()
 
 TTemplateHandler::~TTemplateHandler() {
     if (TknEventCenter* events = ExistingEventCenter()) events->RemoveObserver(this);
+}
+
+uint16_t TTemplateHandler::PopupHotKey() {
+    return OptionManager().TemplateHotKey;
+}
+
+bool TTemplateHandler::ItemHotKeysEnabled() {
+    return OptionManager().EnableTemplItemHotKey;
 }
 
 void TTemplateHandler::EventNotify(int32_t event, int32_t wparam, int32_t lparam) {

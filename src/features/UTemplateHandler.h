@@ -41,6 +41,14 @@ class TTemplateHandler : public IEventObserver {
     TTemplateHandler(const TTemplateHandler&) = delete;
     TTemplateHandler& operator=(const TTemplateHandler&) = delete;
 
+    static constexpr uint8_t PageType = ptTemplate;
+    static constexpr int32_t CaptionId = 25370;  // "Template"
+    static constexpr int32_t CommandId = 1750;   // opens the template page
+    static constexpr int32_t ItemCommandBase = 5000;
+    // The popup hotkey and whether the digits 1 to 9 paste items.
+    static uint16_t PopupHotKey();
+    static bool ItemHotKeysEnabled();
+
     void EventNotify(int32_t event, int32_t wparam, int32_t lparam) override;
 
     // Pastes the item's text with its placeholders expanded; no template item, no paste.

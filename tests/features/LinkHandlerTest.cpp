@@ -116,6 +116,17 @@ TEST_F(LinkHandler, OpensByEventAndMinimizesWhenAsked) {
     EXPECT_EQ(Shell.Calls.size(), calls);
 }
 
+TEST_F(LinkHandler, FastLinkChoiceOpensThroughTheLinkHandler) {
+    TLinkItem& site = AddLink(u"example.org");
+    Handler = std::make_unique<TLinkHandler>();
+    TFastLinkHandler fastLinks;
+    fastLinks.PasteItem(site.Id());
+    EXPECT_EQ(Targets(), (std::vector<std::u16string>{u"http://example.org"}));
+    OptionManager().FastLinkHotKey = kAltK;
+    EXPECT_EQ(TFastLinkHandler::PopupHotKey(), kAltK);
+    EXPECT_FALSE(TFastLinkHandler::ItemHotKeysEnabled());
+}
+
 TEST_F(LinkHandler, DroppedFilesBecomeLinkItems) {
     TTempFolder elsewhere(false);
     ::mkdir(elsewhere.File("Music.old").c_str(), 0755);
