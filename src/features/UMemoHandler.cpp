@@ -94,6 +94,11 @@ TMemoItem* MemoItem(int32_t id) {
     return dynamic_cast<TMemoItem*>(GetStore().GetPage(id));
 }
 
+// A reminder on a page the user has deleted into the recycle bin stays quiet.
+bool IsLive(const TMemoItem* item) {
+    return item && !GetStore().IsInRecycleBin(item->Id());
+}
+
 }  // namespace
 
 // --- when an item falls due ---
@@ -143,7 +148,7 @@ std::vector<int32_t> DueMemoItems(const TSystemTime& at) {
     GetStore().GetIdsOfType(ptMemoItem, ids);
     std::vector<int32_t> due;
     for (int i = 0; i < ids.Count(); ++i)
-        if (TMemoItem* item = MemoItem(ids.Items(i)); item && IsDueAt(item->Memo(), at))
+        if (TMemoItem* item = MemoItem(ids.Items(i)); IsLive(item) && IsDueAt(item->Memo(), at))
             due.push_back(item->Id());
     return due;
 }
@@ -296,7 +301,9 @@ void TMemoHandler::CheckReminders(const TSystemTime& now) {
     for (int i = 0; i < FItemIds.Count(); ++i) ids.push_back(FItemIds.Items(i));
     for (int32_t id : ids) {
         TMemoItem* item = MemoItem(id);
-        if (item && IsDue(item->Memo(), now)) Fire(*item, now);
+        if (!IsLive(item) || !IsDueAt(item->Memo(), now)) continue;
+        IsDue(item->Memo(), now);  // uses up the snooze that fires now
+        Fire(*item, now);
     }
 }
 

@@ -33,7 +33,8 @@ bool IsDueAt(const TMemoProperty& memo, const TSystemTime& now);
 // IsDueAt, clearing the snooze that makes it due: a snooze fires only in its own minute.
 bool IsDue(TMemoProperty& memo, const TSystemTime& now);
 
-// The memo items of the store that fall due in the minute of `at`, in id order, changing none.
+// The memo items of the store that fall due in the minute of `at`, in id order, changing none;
+// items in the recycle bin never do.
 std::vector<int32_t> DueMemoItems(const TSystemTime& at);
 
 // Durations are kept within a hundred years, so that no time text runs past year 9999.
@@ -156,7 +157,7 @@ class TMemoHandler : public IPageObserver {
 
     void PageEvent(uint8_t event, int32_t pageId, int32_t argument) override;
 
-    // Fires every item due in the minute of `now`, once per minute.
+    // Fires every item due in the minute of `now` (none in the recycle bin), once per minute.
     void CheckReminders(const TSystemTime& now);
 
     const TknIntList& ItemIds() const { return FItemIds; }

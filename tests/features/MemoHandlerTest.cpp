@@ -231,6 +231,19 @@ TEST_F(MemoHandler, SoundFileOrBeepsAndClosingStopsThem) {
     EXPECT_EQ(Windows.Closed.size(), 2u);
 }
 
+TEST_F(MemoHandler, ItemsInTheRecycleBinStayQuiet) {
+    StartHandler();
+    TPageSuper* recycle = Add(Store().GetRoot(), ptRecycleBin, u"RecycleBin");
+    DeleteHandler().SetRecycleBin(recycle->Id());
+    TMemoItem& daily = AddMemo(u"daily", u"@10:01:00");
+    DeleteHandler().DeleteOrRecycle(MemoPage()->Id(), GroupRoot()->Id());
+    ASSERT_TRUE(Store().IsInRecycleBin(daily.Id()));
+    EXPECT_TRUE(DueMemoItems(At(u"2010-11-06 10:01")).empty());
+    RunUntil(u"2010-11-06 10:01:00");
+    EXPECT_TRUE(Windows.Shown.empty());
+    EXPECT_FALSE(daily.Memo().Reminded);
+}
+
 TEST_F(MemoHandler, DueItemsAskWithoutFiring) {
     TMemoItem& a = AddMemo(u"a", u"@w1-5 08:30:00");
     TMemoItem& b = AddMemo(u"b", u"2010-11-08 08:00");
