@@ -122,9 +122,6 @@ TEST_F(LinkHandler, FastLinkChoiceOpensThroughTheLinkHandler) {
     TFastLinkHandler fastLinks;
     fastLinks.PasteItem(site.Id());
     EXPECT_EQ(Targets(), (std::vector<std::u16string>{u"http://example.org"}));
-    OptionManager().FastLinkHotKey = kAltK;
-    EXPECT_EQ(TFastLinkHandler::PopupHotKey(), kAltK);
-    EXPECT_FALSE(TFastLinkHandler::ItemHotKeysEnabled());
 }
 
 TEST_F(LinkHandler, DroppedFilesBecomeLinkItems) {

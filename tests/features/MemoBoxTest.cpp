@@ -1,5 +1,5 @@
-// The memo edit box's field rules: enabling by mode, presets of a new item, saving the fields
-// into the item, adopting a sound file.
+// The memo edit box's field rules: presets of a new item, saving the fields into the item,
+// adopting a sound file.
 
 #include <gtest/gtest.h>
 
@@ -11,30 +11,6 @@ namespace qb::test {
 namespace {
 
 using MemoBox = TTrayTest;
-
-TEST_F(MemoBox, FieldsEnabledByMode) {
-    struct {
-        TTimeMode Mode;
-        TMemoBoxEnabling Expected;
-    } cases[] = {
-        {tmThisDay, {false, true, true, false, false, true}},
-        {tmDaily, {false, false, true, false, false, true}},
-        {tmWeekly, {true, false, true, false, false, true}},
-        {tmMonthly, {true, false, true, false, false, true}},
-        {tmYearly, {true, false, true, false, false, true}},
-        {tmPeriod, {false, true, false, true, true, true}},
-        {tmNoTime, {false, false, false, true, false, false}},
-    };
-    for (const auto& c : cases) {
-        TMemoBoxEnabling e = MemoBoxEnabling(c.Mode);
-        EXPECT_EQ(std::tuple(e.DayList, e.Date, e.TimeShown, e.EndDateShown, e.EndDateEnabled,
-                             e.ActionAndSound),
-                  std::tuple(c.Expected.DayList, c.Expected.Date, c.Expected.TimeShown,
-                             c.Expected.EndDateShown, c.Expected.EndDateEnabled,
-                             c.Expected.ActionAndSound))
-            << "mode " << int(c.Mode);
-    }
-}
 
 TEST_F(MemoBox, NewItemPresets) {
     TMemory memory;
