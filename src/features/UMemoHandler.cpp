@@ -95,8 +95,8 @@ TMemoItem* MemoItem(int32_t id) {
 }
 
 // A reminder on a page the user has deleted into the recycle bin stays quiet.
-bool IsLive(const TMemoItem* item) {
-    return item && !GetStore().IsInRecycleBin(item->Id());
+bool IsLive(const TMemoItem& item) {
+    return !GetStore().IsInRecycleBin(item.Id());
 }
 
 }  // namespace
@@ -148,7 +148,8 @@ std::vector<int32_t> DueMemoItems(const TSystemTime& at) {
     GetStore().GetIdsOfType(ptMemoItem, ids);
     std::vector<int32_t> due;
     for (int i = 0; i < ids.Count(); ++i)
-        if (TMemoItem* item = MemoItem(ids.Items(i)); IsLive(item) && IsDueAt(item->Memo(), at))
+        if (TMemoItem* item = MemoItem(ids.Items(i));
+            item && IsDueAt(item->Memo(), at) && IsLive(*item))
             due.push_back(item->Id());
     return due;
 }
@@ -301,7 +302,7 @@ void TMemoHandler::CheckReminders(const TSystemTime& now) {
     for (int i = 0; i < FItemIds.Count(); ++i) ids.push_back(FItemIds.Items(i));
     for (int32_t id : ids) {
         TMemoItem* item = MemoItem(id);
-        if (!IsLive(item) || !IsDueAt(item->Memo(), now)) continue;
+        if (!item || !IsDueAt(item->Memo(), now) || !IsLive(*item)) continue;
         IsDue(item->Memo(), now);  // uses up the snooze that fires now
         Fire(*item, now);
     }
