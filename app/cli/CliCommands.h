@@ -58,5 +58,6 @@ void RegisterOptionCommands(TCliRegistry& registry);
 void RegisterEditCommands(TCliRegistry& registry);
 void RegisterCalcCommands(TCliRegistry& registry);
 void RegisterIoCommands(TCliRegistry& registry);
+void RegisterTrayCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

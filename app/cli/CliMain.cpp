@@ -72,6 +72,7 @@ TCliRegistry BuildRegistry() {
     RegisterEditCommands(registry);
     RegisterCalcCommands(registry);
     RegisterIoCommands(registry);
+    RegisterTrayCommands(registry);
     return registry;
 }
 
