@@ -2,7 +2,7 @@
 // Every change is written to the index file before the command ends.
 
 #include <istream>
-#include <iterator>
+#include <sstream>
 #include <ostream>
 #include <unordered_set>
 
@@ -115,8 +115,9 @@ int New(TCliContext& ctx) {
 int Write(TCliContext& ctx) {
     RequireArgs(ctx, 1, 1);
     TPageSuper& page = PageArg(ctx, 0);
-    std::string input{std::istreambuf_iterator<char>(ctx.In), std::istreambuf_iterator<char>()};
-    page.SetText(WithCRLF(FromUtf8(input)));
+    std::ostringstream input;
+    input << ctx.In.rdbuf();
+    page.SetText(WithCRLF(FromUtf8(input.str())));
     return Done(ctx, "");
 }
 
