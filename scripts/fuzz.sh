@@ -6,7 +6,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-5}"
 build="$here/build-fuzz"
 "$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DQB_BUILD_FUZZ=ON -DQB_WERROR=OFF -DQB_BUILD_TESTS=OFF -DQB_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_COMPILER=clang++ -DQB_BUILD_FUZZ=ON -DQB_BUILD_GUI=OFF -DQB_WERROR=OFF -DQB_BUILD_TESTS=OFF -DQB_BUILD_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined"
 targets=$(cd "$here/fuzz" && ls *.cpp 2>/dev/null | sed 's/\.cpp$//')
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
