@@ -1,0 +1,25 @@
+// One QApplication for the whole widget-test program (Qt allows one per process); the tests
+// run on the offscreen platform that ctest selects.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TQtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { FApp = std::make_unique<QApplication>(FArgc, FArgv); }
+    void TearDown() override { FApp.reset(); }
+
+  private:
+    int FArgc = 1;
+    char FName[16] = "qb_gui_tests";
+    char* FArgv[2] = {FName, nullptr};
+    std::unique_ptr<QApplication> FApp;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+
+}  // namespace
