@@ -11,7 +11,6 @@
 #include "foundation/UknStrUtils.h"
 #include "model/USysPageManager.h"
 #include "shell/UProgramServices.h"
-#include "storage/UVersionManager.h"
 
 namespace qb::cli {
 
@@ -25,8 +24,7 @@ void OpenNotebook() {
     // Built once, as the workspace builds it: the first start creates the system pages.
     static std::unique_ptr<TSysPageManager> sysPages;
     if (sysPages) return;
-    CheckDataFiles([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
-    ConnectPageEnvironment();
+    OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
     sysPages = std::make_unique<TSysPageManager>();
 }
 

@@ -1,10 +1,180 @@
-#include <QApplication>
-#include <QMainWindow>
+// quillbox: the desktop program. Usage: quillbox [--home DIR] [-m] | --version | --help.
+// Three gates come before the window: one running copy per program file, the data check with
+// its upgrade, and the password when the options ask for one.
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("quillbox"));
-    window.show();
-    return app.exec();
+#include <time.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "GuiPlatform.h"
+#include "GuiSingleInstance.h"
+#include "foundation/UknFunctions.h"
+#include "foundation/UknStrUtils.h"
+#include "model/UDeleteHandler.h"
+#include "model/UPageFactory.h"
+#include "shell/ULangManager.h"
+#include "shell/UProgramServices.h"
+#include "shell/UStatusHandler.h"
+#include "shell/ui/UMainForm.h"
+#include "storage/ULogInHandler.h"
+#include "storage/UPageStore.h"
+#include "storage/ui/ULogInDialog.h"
+
+namespace qb::gui {
+
+namespace {
+
+struct TArguments {
+    std::string Home;
+    bool Minimized = false;
+    bool Version = false;
+    bool Help = false;
+    std::string Error;
+};
+
+TArguments ParseArguments(int argc, char** argv) {
+    TArguments args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--version") {
+            args.Version = true;
+        } else if (a == "--help" || a == "-h") {
+            args.Help = true;
+        } else if (a == "--home") {
+            if (i + 1 >= argc)
+                args.Error = "--home needs a folder";
+            else
+                args.Home = argv[++i];
+        } else if (IsMinimizeArgument(a)) {
+            args.Minimized = true;
+        } else if (a.rfind("-", 0) != 0 || a.size() < 2) {
+            args.Error = "unexpected argument '" + a + "'";
+        }
+        // Anything else starting with "-" is left to Qt (-platform, -display, ...).
+    }
+    return args;
+}
+
+const char kUsage[] =
+    "Usage: quillbox [--home DIR] [-m]\n"
+    "       quillbox --version | --help\n\n"
+    "Opens the notebook in the program folder: DIR, else $QUILLBOX_HOME, else the folder of\n"
+    "the executable when it holds quillbox.ini or data/, else ~/.local/share/quillbox.\n"
+    "-m starts in the tray. A second start brings the running window forward.\n";
+
+// An error that nothing on its way caught ends the handling of that one event only.
+class TQuillboxApplication : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+};
+
+// For the start-up benchmark and the end-to-end tests: the wall-clock time at which the main
+// window was first painted, on standard error, when QUILLBOX_REPORT_SHOWN is set.
+class TShownReporter : public QObject {
+  public:
+    explicit TShownReporter(QWidget& window) : FWindow(window) { window.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &FWindow && event->type() == QEvent::Paint) {
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::fprintf(stderr, "quillbox: shown %lld.%06ld\n", static_cast<long long>(now.tv_sec),
+                         now.tv_nsec / 1000);
+            FWindow.removeEventFilter(this);
+        }
+        return false;
+    }
+
+  private:
+    QWidget& FWindow;
+};
+
+// The program's single objects, in their fixed order, once the window is gone.
+void ReleaseProgramGlobals() {
+    ReleaseDeleteHandler();
+    ReleaseStore();
+    ReleasePageFactoryObjects();
+    ReleaseCenters();
+    ReleaseLogInHandler();
+    ReleaseShellGlobals();
+}
+
+int RunProgram(TSingleInstance& instance, bool minimized) {
+    const auto showMessage = [](const std::u16string& message) {
+        QMessageBox::critical(nullptr, QString::fromStdU16String(LangText(25020)),
+                              QString::fromStdU16String(message));
+    };
+    if (!OpenProgramData(showMessage)) return 1;
+    TLogInDialog logInDialog;
+    LogInHandler().SetDialog(&logInDialog);
+    if (!LogInHandler().LogIn()) return 1;
+
+    int result = 0;
+    {
+        TMainForm form(minimized);
+        instance.OnShow = [&form] { form.ShowRequested(); };
+        std::unique_ptr<TShownReporter> reporter;
+        if (qEnvironmentVariableIsSet("QUILLBOX_REPORT_SHOWN"))
+            reporter = std::make_unique<TShownReporter>(form);
+        result = QApplication::exec();
+        instance.OnShow = {};
+    }
+    LogInHandler().SetDialog(nullptr);
+    return result;
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+    const TArguments args = ParseArguments(argc, argv);
+    if (args.Version) {
+        std::cout << "quillbox " << QB_VERSION << "\n";
+        return 0;
+    }
+    if (args.Help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!args.Error.empty()) {
+        std::cerr << "quillbox: " << args.Error << "\n" << kUsage;
+        return 2;
+    }
+    if (!args.Home.empty()) SetProgramFolder(FromUtf8(args.Home));
+
+    TQuillboxApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quillbox"));
+    QApplication::setQuitOnLastWindowClosed(false);  // the tray keeps the program alive
+    TSingleInstance instance(QString::fromStdU16String(ExecutablePath()));
+    if (!instance.Claim()) return 0;
+
+    TQtTimers timers;
+    TQtScreen screen;
+    int result = 0;
+    try {
+        result = RunProgram(instance, args.Minimized);
+    } catch (const std::exception& e) {
+        std::cerr << "quillbox: " << e.what() << "\n";
+        result = 1;
+    }
+    ReleaseProgramGlobals();
+    return result;
+}
+
+}  // namespace qb::gui
+
+int main(int argc, char** argv) {
+    return qb::gui::Main(argc, argv);
 }

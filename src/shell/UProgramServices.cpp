@@ -7,6 +7,12 @@
 
 namespace qb {
 
+bool OpenProgramData(const TMessageProc& showMessage) {
+    if (!CheckDataFiles(showMessage)) return false;
+    ConnectPageEnvironment();
+    return true;
+}
+
 void ConnectPageEnvironment() {
     TPageEnvironment& env = PageEnvironment();
     env.Text = [](int32_t id) { return LangText(id); };

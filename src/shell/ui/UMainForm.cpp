@@ -1,0 +1,435 @@
+#include "shell/ui/UMainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+
+#include "features/ULinkOpener.h"
+#include "foundation/UknFunctions.h"
+#include "model/UPageSuper.h"
+#include "shell/ULangManager.h"
+#include "shell/UMemoryManager.h"
+#include "shell/UOptionManager.h"
+#include "shell/USpecialMode.h"
+#include "shell/UknHotKeyCenter.h"
+#include "shell/ui/UMainFormWorkspace.h"
+#include "shell/ui/USpecialModeWindow.h"
+#include "storage/UBackupHandler.h"
+#include "storage/UIOHandler.h"
+#include "storage/ULogInHandler.h"
+#include "storage/USaveManager.h"
+
+namespace qb {
+
+namespace {
+
+constexpr int32_t kDataSavedText = 25628;
+constexpr int32_t kPromptText = 25020;
+
+QString Text(int32_t id) {
+    return QString::fromStdU16String(LangText(id));
+}
+
+// The program's icon: a quill on a rounded square.
+QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(52, 101, 164));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(1, 1, 30, 30, 6, 6);
+    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(9, 24, 23, 8);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(8, 26, 16, 26);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("quillbox"));
+    setWindowIcon(ProgramIcon());
+    const TMemoryManager& memory = MemoryManager();
+    move(memory.WinPosX, memory.WinPosY);
+    resize(memory.WinPosWidth, memory.WinPosHeight);
+    setAcceptDrops(true);
+    CreateTrayIcon();
+    // The clipboard watcher is created here once the clipboard handlers exist.
+    FBackupHandler = std::make_unique<TBackupHandler>();
+    FBackupHandler->OnError = [this](const std::u16string& message) {
+        QMessageBox::warning(this, Text(kPromptText), QString::fromStdU16String(message));
+    };
+    // The menu manager (menus, toolbar, accelerators, tray menu) is created here once it exists.
+    FWorkspace = new TMainFormWorkspace(this);
+    setCentralWidget(FWorkspace);
+    FSpModeWindow = std::make_unique<TSpecialModeWindow>(*this);
+    FSpModeManager = std::make_unique<TSpModeManager>(*FSpModeWindow);
+    FSpModeWindow->SetManager(FSpModeManager.get());
+    // The plug-in manager with the feature handlers is created here once it exists.
+    FIOHandler = std::make_unique<TIOHandler>();
+
+    OptionManager().AddObserver(this);
+    CommandCenter().AddExecutor(this);
+    EventCenter().AddObserver(this);
+    SizeCenter().AddObserver(this);
+    MemoryManager().AddObserver(this);
+    CommandCenter().SetEnabled(kSaveCommand, false);
+    PageCenter().AddObserver(this);
+    FInitialized = true;
+    CommandCenter().CheckCommands();
+    TrimWorkingSet();
+}
+
+TMainForm::~TMainForm() {
+    OnDestroy();
+}
+
+void TMainForm::CreateTrayIcon() {
+    FTrayIcon = new QSystemTrayIcon(windowIcon(), this);
+    FTrayIcon->setToolTip(QStringLiteral("quillbox"));
+    connect(FTrayIcon, &QSystemTrayIcon::activated, this, [](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger) EventCenter().EventNotify(kEventTrayClick);
+    });
+    // A small tray menu until the menu manager brings the full one.
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("TrayMenu"));
+    for (int32_t id : {kRestoreCommand, kExitCommand}) {
+        QAction* action = menu->addAction(Text(id).remove(QLatin1Char('&')));
+        connect(action, &QAction::triggered, this, [id] { CommandCenter().ExecuteCommand(id); });
+    }
+    FTrayIcon->setContextMenu(menu);
+}
+
+void TMainForm::OnDestroy() {
+    if (FDestroyed) return;
+    FDestroyed = true;
+    QToolTip::hideText();
+    FIOHandler.reset();
+    if (SaveManager().Active()) SaveCenter().Save();
+    MemoryManager().SaveMemory();
+    if (TknHotKeyCenter* hotkeys = ExistingHotKeyCenter()) hotkeys->RemoveOwner(this);
+    if (TSizeManager* sizes = ExistingSizeCenter()) sizes->RemoveObserver(this);
+    if (TknEventCenter* events = ExistingEventCenter()) events->RemoveObserver(this);
+    if (TMemoryManager* memory = ExistingMemoryManager()) memory->RemoveObserver(this);
+    if (TOptionManager* options = ExistingOptionManager()) options->RemoveObserver(this);
+    if (TknCommandCenter* commands = ExistingCommandCenter()) commands->RemoveExecutor(this);
+    if (PageCenterExists()) PageCenter().RemoveObserver(this);
+    delete FWorkspace;
+    FWorkspace = nullptr;
+    FSpModeWindow->SetManager(nullptr);
+    FSpModeManager.reset();
+    FSpModeWindow.reset();
+    FBackupHandler.reset();
+}
+
+// --- status ---
+
+TWindowStatus TMainForm::Status() const {
+    if (isMinimized() || isHidden()) return TWindowStatus::Minimized;
+    return isMaximized() ? TWindowStatus::Maximized : TWindowStatus::Normal;
+}
+
+void TMainForm::SetStatus(TWindowStatus status) {
+    switch (status) {
+        case TWindowStatus::Minimized:
+            if (FMinimizeToTray) {
+                setWindowState(windowState() | Qt::WindowMinimized);
+                hide();
+            } else {
+                showMinimized();
+            }
+            break;
+        case TWindowStatus::Maximized:
+            showMaximized();
+            BringForward();
+            break;
+        default:
+            showNormal();
+            BringForward();
+            break;
+    }
+    StatusChanged();
+}
+
+void TMainForm::StatusChanged() {
+    const TWindowStatus status = Status();
+    // The platform may report a change the program made itself a second time.
+    if (FDestroyed || static_cast<int32_t>(status) == FLastStatus) return;
+    FLastStatus = static_cast<int32_t>(status);
+    HandleWindowStatus(status, FInitialized);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    StatusChanged();
+    // Minimized by the window manager: off to the tray once the platform is done with it.
+    if (isMinimized() && FMinimizeToTray && isVisible())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) hide();
+        });
+}
+
+void TMainForm::BringForward() {
+    raise();
+    activateWindow();
+}
+
+void TMainForm::ShowRequested() {
+    if (isVisible()) {
+        SetStatus(RestoredStatus(MemoryManager().WinStatus));
+        BringForward();
+    } else {
+        CommandCenter().ExecuteCommand(kRestoreCommand);
+    }
+}
+
+void TMainForm::ShowOrMinimize() {
+    if (Status() != TWindowStatus::Minimized) {
+        SetStatus(TWindowStatus::Minimized);
+        return;
+    }
+    if (isHidden() && !LogInHandler().LogIn()) return;
+    SetStatus(RestoredStatus(MemoryManager().WinStatus));
+}
+
+// --- closing ---
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (FCloseMinimize && !FClosing) {
+        event->ignore();
+        SetStatus(TWindowStatus::Minimized);
+        hide();
+        StatusChanged();
+        return;
+    }
+    OnDestroy();
+    event->accept();
+    FTrayIcon->hide();
+    QCoreApplication::quit();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (Status() != TWindowStatus::Minimized) SizeCenter().SetSize(width(), height());
+    SaveMemory();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (FEscMinimize)
+        SetStatus(TWindowStatus::Minimized);
+    else
+        CommandCenter().ExecuteCommand(kEscapeCommand);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    std::vector<std::u16string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdU16String());
+    TPageSuper* target = TIOHandler::ImportTarget(PageCenter().ActivePage());
+    if (paths.empty() || !target || !FIOHandler) return;
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    FIOHandler->ImportPaths(
+        target, paths, false,
+        TIOHandler::DropLinksOnly(keys & Qt::ShiftModifier, keys & Qt::ControlModifier));
+    event->acceptProposedAction();
+}
+
+// --- listeners ---
+
+void TMainForm::PageEvent(uint8_t event, int32_t, int32_t) {
+    if (event == pePageActivated) RefreshTitle();
+}
+
+void TMainForm::OnHotkey(uint32_t id, uint16_t) {
+    if (id != kShowHideHotKeyId) return;
+    if (Status() != TWindowStatus::Minimized && !isActiveWindow())
+        BringForward();
+    else
+        CommandCenter().ExecuteCommand(kRestoreCommand);
+}
+
+void TMainForm::EventNotify(int32_t event, int32_t, int32_t) {
+    if (event == kEventTrayClick && !FSpModeManager->TrayClickTaken())
+        CommandCenter().ExecuteCommand(kRestoreCommand);
+    else if (event == kEventTitleChanged)
+        RefreshTitle();
+}
+
+void TMainForm::AdjustAppearance() {
+    if (QLayout* l = layout()) l->invalidate();
+}
+
+void TMainForm::OptionChanged() {
+    const TOptions& o = OptionManager().Options();
+    FMinimizeToTray = o.MinimizeToTray;
+    FCloseMinimize = o.CloseMinimize;
+    FTransparency = o.Transparency;
+    FEscMinimize = o.EscMinimize;
+    FCaptionPageName = o.CaptionPageName;
+    ApplyTransparency();
+    if (PageCenter().ActivePage()) RefreshTitle();
+    HotKeyCenter().AddHotKey(this, kShowHideHotKeyId, o.CallWinHotKey);
+    FTrayIcon->setVisible(o.ShowTrayIcon);
+}
+
+void TMainForm::SaveMemory() {
+    if (!FInitialized || !FWorkspace) return;
+    TMemoryManager& memory = MemoryManager();
+    memory.ShowTree = FWorkspace->TreeShown();
+    memory.Transparent = FTransparent && FTransparency > 0;
+    // A maximized window keeps the rectangle it will be restored to.
+    if (Status() != TWindowStatus::Normal) return;
+    memory.WinPosX = pos().x();
+    memory.WinPosY = pos().y();
+    memory.WinPosWidth = width();
+    memory.WinPosHeight = height();
+}
+
+void TMainForm::RestoreMemory() {
+    const TMemoryManager& memory = MemoryManager();
+    if (memory.ShowTree)
+        ExecuteCommand(kShowTreeCommand);
+    else
+        FWorkspace->ShowTree(false);
+    if (memory.Transparent) ExecuteCommand(kTransparentCommand);
+    const bool minimized =
+        StartsMinimized(OptionManager().StartMinimize, FMinimizeArgument, memory.SpecialMode);
+    SetStatus(minimized ? TWindowStatus::Minimized : RestoredStatus(memory.WinStatus));
+}
+
+void TMainForm::RefreshTitle() {
+    const TPageSuper* page = PageCenter().ActivePage();
+    const QString title = QString::fromStdU16String(
+        MainWindowTitle(page ? &page->Name() : nullptr, FCaptionPageName));
+    setWindowTitle(title);
+    FTrayIcon->setToolTip(title);
+}
+
+void TMainForm::ApplyTransparency() {
+    const int32_t level = FTransparent ? FTransparency : 0;
+    setWindowOpacity(TransparencyAlpha(level) / 255.0);
+}
+
+// --- commands ---
+
+void TMainForm::ExecuteCommand(int32_t id) {
+    switch (id) {
+        case kSaveCommand:
+            SaveCenter().Save();
+            ShowTip(Text(kDataSavedText));
+            break;
+        case kExitCommand:
+            FClosing = true;
+            close();
+            break;
+        case kShowTreeCommand:
+            SwitchTree();
+            break;
+        case kTransparentCommand:
+            FTransparent = !FTransparent;
+            ApplyTransparency();
+            CommandCenter().SetChecked(kTransparentCommand, FTransparent);
+            break;
+        case kOptionsCommand:
+            OpenOptions();
+            break;
+        case kHelpCommand:
+            OpenHelp({});
+            break;
+        case kHomePageCommand:
+        case kForumCommand:
+        case kDonateCommand:
+            OpenHelp(QStringLiteral("about"));
+            break;
+        case kAboutCommand:
+            ShowAbout();
+            break;
+        case kRestoreCommand:
+            ShowOrMinimize();
+            break;
+        default:
+            break;
+    }
+}
+
+void TMainForm::SwitchTree() {
+    const bool show = !FWorkspace->TreeShown();
+    CommandCenter().SetChecked(kShowTreeCommand, show);
+    const QSize before = FWorkspace->PageArea()->size();
+    FWorkspace->ShowTree(show);
+    FWorkspace->layout()->activate();
+    if (!isVisible() || isMaximized()) return;
+    // The page area keeps its size: the window grows or shrinks by the tree.
+    resize(size() + (before - FWorkspace->PageArea()->size()));
+}
+
+void TMainForm::OpenOptions() {
+    if (Status() == TWindowStatus::Minimized && !LogInHandler().LogIn()) return;
+    FSpModeManager->HookMessage(smSuspend);
+    OptionManager().SetOptions(nullptr);
+    FSpModeManager->HookMessage(smResume);
+}
+
+void TMainForm::OpenHelp(const QString& anchor) {
+    // The guide ships inside the program and is written beside the notebook for the browser.
+    const QString path =
+        QString::fromStdU16String(ProgramSubFolder(u"help/", true)) + QStringLiteral("index.html");
+    QFile bundled(QStringLiteral(":/help/index.html"));
+    QFile current(path);
+    if (bundled.open(QIODevice::ReadOnly)) {
+        const QByteArray text = bundled.readAll();
+        if (!current.open(QIODevice::ReadOnly) || current.readAll() != text) {
+            QSaveFile out(path);
+            if (out.open(QIODevice::WriteOnly)) {
+                out.write(text);
+                out.commit();
+            }
+        }
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!anchor.isEmpty()) url.setFragment(anchor);
+    if (QFile::exists(path) && QDesktopServices::openUrl(url)) return;
+    QMessageBox::warning(
+        this, Text(kPromptText),
+        QString::fromStdU16String(ShellErrorText(seNoAssoc)) + QLatin1Char(' ') + path);
+}
+
+void TMainForm::ShowAbout() {
+    // The About box of the options dialogs takes this place once it exists.
+    FSpModeManager->HookMessage(smSuspend);
+    QMessageBox::about(this, QStringLiteral("About quillbox"),
+                       QStringLiteral("quillbox %1\nA tray-resident notebook.").arg(QB_VERSION));
+    FSpModeManager->HookMessage(smResume);
+}
+
+void TMainForm::ShowTip(const QString& text) {
+    QToolTip::showText(QCursor::pos(), text, this);
+}
+
+}  // namespace qb

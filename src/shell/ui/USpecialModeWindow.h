@@ -1,0 +1,51 @@
+#pragma once
+
+// The main window as the special mode sees it, and the hook that suspends the mode while a menu
+// of the program is open.
+
+#include <QObject>
+#include <QPointer>
+
+#include "shell/USpecialMode.h"
+
+class QWidget;
+
+namespace qb {
+
+class TSpecialModeWindow : public QObject, public ISpecialModeWindow {
+  public:
+    explicit TSpecialModeWindow(QWidget& window);
+    ~TSpecialModeWindow() override;
+    // Where the hook's messages go; null stops them.
+    void SetManager(TSpModeManager* manager) { FManager = manager; }
+
+    TWindowRect WindowRect() override;
+    int32_t ScreenWidth() override;
+    int32_t ScreenHeight() override;
+    bool CursorInWindow() override;
+    bool Minimized() override;
+    void MoveWindow(TWindowPos pos) override;
+    void ResizeWindow(int32_t width, int32_t height) override;
+    void Pause(uint32_t milliseconds) override;
+    void SendSlideKey() override;
+    void Redraw() override;
+    void SetTopmost(bool topmost) override;
+    void SetToolWindow(bool toolWindow) override;
+    void BringForward() override;
+    void SaveFocus() override;
+    void RestoreFocus() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void SetWindowFlags(Qt::WindowFlags flags);
+    void Hook(TSpecialModeMessage message);
+
+    QWidget& FWindow;
+    TSpModeManager* FManager = nullptr;
+    QPointer<QWidget> FFocus;
+    int FOpenMenus = 0;
+};
+
+}  // namespace qb

@@ -1,0 +1,119 @@
+# Shared by the end-to-end scripts: a display of their own, a tray host, the program with a
+# notebook in a temporary folder, and the clean-up of everything they started (by pid).
+# Usage: source it, then e2e_start_display; e2e_start_tray; e2e_start_quillbox ...
+
+set -euo pipefail
+
+E2E_PIDS=()
+E2E_TMP="$(mktemp -d /tmp/qb-e2e-XXXXXX)"
+E2E_HOME="$E2E_TMP/home"
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$E2E_HOME"
+
+e2e_cleanup() {
+    local pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid="${E2E_PIDS[$i]}"
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${E2E_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [ -f "$E2E_TMP/quillbox.err" ]; then
+        echo "--- quillbox stderr:" >&2
+        cat "$E2E_TMP/quillbox.err" >&2
+    fi
+    exit 1
+}
+
+# Starts Xvfb on a display number it picks itself and exports DISPLAY.
+e2e_start_display() {
+    local fifo="$E2E_TMP/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    local number
+    read -r -t 20 number <"$fifo" || e2e_fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    unset WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+}
+
+e2e_start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+        >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    sleep 0.5
+}
+
+# e2e_start_quillbox QUILLBOX [ARGS...]: starts the program on the temporary notebook;
+# QB_PID is its pid.
+e2e_start_quillbox() {
+    local program="$1"
+    shift
+    QUILLBOX_REPORT_SHOWN=1 "$program" --home "$E2E_HOME" "$@" \
+        >"$E2E_TMP/quillbox.out" 2>"$E2E_TMP/quillbox.err" &
+    QB_PID=$!
+    E2E_PIDS+=($QB_PID)
+}
+
+# The visible top-level windows of the program that are larger than its tray icon.
+e2e_visible_windows() {
+    local id width
+    for id in $(xdotool search --onlyvisible --pid "$QB_PID" --name 'quillbox' 2>/dev/null); do
+        width="$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')"
+        [ "${width:-0}" -gt 60 ] && echo "$id"
+    done
+    return 0
+}
+
+# The program's main window, waiting up to 15 s.
+e2e_main_window() {
+    local id
+    for _ in $(seq 150); do
+        id="$(e2e_visible_windows | head -n1)"
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the program shows no window but its tray icon.
+e2e_wait_hidden() {
+    for _ in $(seq 100); do
+        [ -z "$(e2e_visible_windows)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_wait_exit PID SECONDS: true when the process ended in time; its status in E2E_STATUS.
+e2e_wait_exit() {
+    local pid="$1" seconds="$2"
+    for _ in $(seq $((seconds * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            E2E_STATUS=0
+            wait "$pid" || E2E_STATUS=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_screenshot DIR NAME [WINDOW]: a PNG of the whole screen or of one window.
+e2e_screenshot() {
+    local dir="$1" name="$2" window="${3:-root}"
+    mkdir -p "$dir"
+    import -window "$window" "$dir/$name.png" 2>/dev/null || echo "note: no screenshot $name" >&2
+}
