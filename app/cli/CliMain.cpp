@@ -20,12 +20,15 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
+namespace {
+// Built once, as the workspace builds it: the first start creates the system pages.
+std::unique_ptr<TSysPageManager> gSysPages;
+}  // namespace
+
 void OpenNotebook() {
-    // Built once, as the workspace builds it: the first start creates the system pages.
-    static std::unique_ptr<TSysPageManager> sysPages;
-    if (sysPages) return;
+    if (gSysPages) return;
     OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
-    sysPages = std::make_unique<TSysPageManager>();
+    gSysPages = std::make_unique<TSysPageManager>();
 }
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
@@ -128,4 +131,10 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace qb::cli
 
-int main(int argc, char** argv) { return qb::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+    const int result = qb::cli::Run(argc, argv);
+    // Everything goes in its fixed order here, not in the unordered exit of static objects.
+    qb::cli::gSysPages.reset();
+    qb::ReleaseProgramGlobals();
+    return result;
+}

@@ -12,17 +12,15 @@
 #include <string>
 
 #include "GuiPlatform.h"
+#include "GuiSignals.h"
 #include "GuiSingleInstance.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
-#include "model/UDeleteHandler.h"
-#include "model/UPageFactory.h"
 #include "shell/ULangManager.h"
 #include "shell/UProgramServices.h"
 #include "shell/UStatusHandler.h"
 #include "shell/ui/UMainForm.h"
 #include "storage/ULogInHandler.h"
-#include "storage/UPageStore.h"
 #include "storage/ui/ULogInDialog.h"
 
 namespace qb::gui {
@@ -102,17 +100,7 @@ class TShownReporter : public QObject {
     QWidget& FWindow;
 };
 
-// The program's single objects, in their fixed order, once the window is gone.
-void ReleaseProgramGlobals() {
-    ReleaseDeleteHandler();
-    ReleaseStore();
-    ReleasePageFactoryObjects();
-    ReleaseCenters();
-    ReleaseLogInHandler();
-    ReleaseShellGlobals();
-}
-
-int RunProgram(TSingleInstance& instance, bool minimized) {
+int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimized) {
     const auto showMessage = [](const std::u16string& message) {
         QMessageBox::critical(nullptr, QString::fromStdU16String(LangText(25020)),
                               QString::fromStdU16String(message));
@@ -126,11 +114,13 @@ int RunProgram(TSingleInstance& instance, bool minimized) {
     {
         TMainForm form(minimized);
         instance.OnShow = [&form] { form.ShowRequested(); };
+        quitSignals.OnQuit = [&form] { form.ExecuteCommand(kExitCommand); };
         std::unique_ptr<TShownReporter> reporter;
         if (qEnvironmentVariableIsSet("QUILLBOX_REPORT_SHOWN"))
             reporter = std::make_unique<TShownReporter>(form);
         result = QApplication::exec();
         instance.OnShow = {};
+        quitSignals.OnQuit = {};
     }
     LogInHandler().SetDialog(nullptr);
     return result;
@@ -157,6 +147,7 @@ int Main(int argc, char** argv) {
     TQuillboxApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbox"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray keeps the program alive
+    TQuitSignals quitSignals;
     TSingleInstance instance(QString::fromStdU16String(ExecutablePath()));
     if (!instance.Claim()) return 0;
 
@@ -164,7 +155,7 @@ int Main(int argc, char** argv) {
     TQtScreen screen;
     int result = 0;
     try {
-        result = RunProgram(instance, args.Minimized);
+        result = RunProgram(instance, quitSignals, args.Minimized);
     } catch (const std::exception& e) {
         std::cerr << "quillbox: " << e.what() << "\n";
         result = 1;

@@ -1,9 +1,13 @@
 #include "shell/UProgramServices.h"
 
 #include "foundation/UknFile.h"
+#include "model/UDeleteHandler.h"
 #include "model/UPageFactory.h"
 #include "shell/ULangManager.h"
 #include "shell/UOptionManager.h"
+#include "shell/UknClasses.h"
+#include "storage/ULogInHandler.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 
@@ -11,6 +15,15 @@ bool OpenProgramData(const TMessageProc& showMessage) {
     if (!CheckDataFiles(showMessage)) return false;
     ConnectPageEnvironment();
     return true;
+}
+
+void ReleaseProgramGlobals() {
+    ReleaseDeleteHandler();
+    ReleaseStore();
+    ReleasePageFactoryObjects();
+    ReleaseCenters();
+    ReleaseLogInHandler();
+    ReleaseShellGlobals();
 }
 
 void ConnectPageEnvironment() {
