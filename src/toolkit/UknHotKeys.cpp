@@ -51,8 +51,9 @@ class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
     TknX11HotKeyPlatform& FOwner;
 };
 
-TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch)
-    : FDispatch(std::move(dispatch)), FDisplay(QtX11Display()) {
+TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch,
+                                           Display* display)
+    : FDispatch(std::move(dispatch)), FDisplay(display) {
     if (!FDispatch) {
         FDispatch = [](int32_t id) {
             if (TknHotKeyCenter* center = ExistingHotKeyCenter()) center->DispatchHotKey(id);

@@ -46,9 +46,12 @@ void TknWindow::DoSysCommand(TSysCommand command) {
     FInSysCommand = true;
     SysCommand(command);
     if (outer) FInSysCommand = false;
-    if (command == TSysCommand::scClose || FClosing) return;
-    FLastStatus = Status();
-    StatusChanged(FLastStatus);
+    if (FClosing) return;
+    // A close that became a minimize (the main form's close box) reports it like one.
+    const int status = Status();
+    if (command == TSysCommand::scClose && status == FLastStatus) return;
+    FLastStatus = status;
+    StatusChanged(status);
 }
 
 void TknWindow::SysCommand(TSysCommand command) {
