@@ -20,15 +20,12 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
-namespace {
-// Built once, as the workspace builds it: the first start creates the system pages.
-std::unique_ptr<TSysPageManager> gSysPages;
-}  // namespace
-
 void OpenNotebook() {
-    if (gSysPages) return;
+    // Built once, as the workspace builds it: the first start creates the system pages.
+    static std::unique_ptr<TSysPageManager> sysPages;
+    if (sysPages) return;
     OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
-    gSysPages = std::make_unique<TSysPageManager>();
+    sysPages = std::make_unique<TSysPageManager>();
 }
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
@@ -113,6 +110,9 @@ int Run(int argc, char** argv) {
     if (!home.empty()) SetProgramFolder(home);
     TCliContext ctx{{}, std::cin, std::cout, std::cerr};
     for (int k = i + 1; k < argc; ++k) ctx.Args.push_back(FromUtf8(argv[k]));
+    struct TGlobalsGuard {
+        ~TGlobalsGuard() { ReleaseProgramGlobals(); }
+    } globals;
     try {
         return command->Run(ctx);
     } catch (const TUsageError& e) {
@@ -131,10 +131,4 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace qb::cli
 
-int main(int argc, char** argv) {
-    const int result = qb::cli::Run(argc, argv);
-    // Everything goes in its fixed order here, not in the unordered exit of static objects.
-    qb::cli::gSysPages.reset();
-    qb::ReleaseProgramGlobals();
-    return result;
-}
+int main(int argc, char** argv) { return qb::cli::Run(argc, argv); }

@@ -5,13 +5,11 @@
 #include <time.h>
 
 #include <QApplication>
-#include <QMessageBox>
 #include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
 
-#include "GuiPlatform.h"
 #include "GuiSignals.h"
 #include "GuiSingleInstance.h"
 #include "foundation/UknFunctions.h"
@@ -22,6 +20,8 @@
 #include "shell/ui/UMainForm.h"
 #include "storage/ULogInHandler.h"
 #include "storage/ui/ULogInDialog.h"
+#include "toolkit/UknDialog.h"
+#include "toolkit/UknPlatform.h"
 
 namespace qb::gui {
 
@@ -101,10 +101,7 @@ class TShownReporter : public QObject {
 };
 
 int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimized) {
-    const auto showMessage = [](const std::u16string& message) {
-        QMessageBox::critical(nullptr, QString::fromStdU16String(LangText(25020)),
-                              QString::fromStdU16String(message));
-    };
+    const auto showMessage = [](const std::u16string& message) { ShowPrompt(nullptr, message); };
     if (!OpenProgramData(showMessage)) return 1;
     TLogInDialog logInDialog;
     LogInHandler().SetDialog(&logInDialog);
@@ -151,8 +148,7 @@ int Main(int argc, char** argv) {
     TSingleInstance instance(QString::fromStdU16String(ExecutablePath()));
     if (!instance.Claim()) return 0;
 
-    TQtTimers timers;
-    TQtScreen screen;
+    TknPlatform platform;
     int result = 0;
     try {
         result = RunProgram(instance, quitSignals, args.Minimized);

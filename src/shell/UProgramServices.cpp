@@ -3,9 +3,9 @@
 #include "foundation/UknFile.h"
 #include "model/UDeleteHandler.h"
 #include "model/UPageFactory.h"
+#include "shell/UknClasses.h"
 #include "shell/ULangManager.h"
 #include "shell/UOptionManager.h"
-#include "shell/UknClasses.h"
 #include "storage/ULogInHandler.h"
 #include "storage/UPageStore.h"
 
@@ -17,15 +17,6 @@ bool OpenProgramData(const TMessageProc& showMessage) {
     return true;
 }
 
-void ReleaseProgramGlobals() {
-    ReleaseDeleteHandler();
-    ReleaseStore();
-    ReleasePageFactoryObjects();
-    ReleaseCenters();
-    ReleaseLogInHandler();
-    ReleaseShellGlobals();
-}
-
 void ConnectPageEnvironment() {
     TPageEnvironment& env = PageEnvironment();
     env.Text = [](int32_t id) { return LangText(id); };
@@ -34,6 +25,14 @@ void ConnectPageEnvironment() {
         return (e >= enAnsi && e <= enUTF16BE) ? static_cast<TEncoding>(e) : enUTF16LE;
     };
     env.SepLine = [] { return OptionManager().SepLine; };
+}
+
+void ReleaseProgramGlobals() {
+    ReleaseDeleteHandler();
+    ReleaseLogInHandler();
+    ReleaseStore();
+    ReleasePageFactoryObjects();
+    ReleaseShellGlobals();
 }
 
 }  // namespace qb

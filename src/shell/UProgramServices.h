@@ -11,12 +11,13 @@ namespace qb {
 // the page model's wiring. False when the check failed, after `showMessage` was given the error.
 bool OpenProgramData(const TMessageProc& showMessage);
 
-// Frees the program's single objects in their fixed order: the pages and the page model's
-// objects, the centers, the login handler, then the rest of the shell. Programs call it before
-// they end, so that no object outlives one it unregisters from.
-void ReleaseProgramGlobals();
-
 // Points the page model at the language texts and the export options.
 void ConnectPageEnvironment();
+
+// Frees every program-wide object, users before what they use (the store before the options it
+// reads, the language texts before the option center they listen to). Called once at program
+// end: left to static destruction, the order would be the reverse of first use, which is not
+// always safe.
+void ReleaseProgramGlobals();
 
 }  // namespace qb

@@ -51,11 +51,11 @@ QUILLBOX_REPORT_SHOWN=1 "$E2E_TMP/copy/quillbox" --home "$E2E_TMP/home2" >/dev/n
 copy_pid=$!
 E2E_PIDS+=("$copy_pid")
 for _ in $(seq 100); do
-    grep -q '^quillbox: shown ' "$E2E_TMP/copy.err" && break
+    grep -qs '^quillbox: shown ' "$E2E_TMP/copy.err" && break
     sleep 0.1
 done
 kill -0 "$copy_pid" 2>/dev/null || e2e_fail "the copy in another folder did not keep running"
-grep -q '^quillbox: shown ' "$E2E_TMP/copy.err" || e2e_fail "the copy in another folder shows no window"
+grep -qs '^quillbox: shown ' "$E2E_TMP/copy.err" || e2e_fail "the copy in another folder shows no window"
 kill -TERM "$copy_pid"
 e2e_wait_exit "$copy_pid" 10 || e2e_fail "SIGTERM did not end the copy"
 [ "$E2E_STATUS" = 0 ] || e2e_fail "the copy ended with $E2E_STATUS after SIGTERM"

@@ -1,7 +1,7 @@
 // One QApplication for the whole widget-test program (Qt allows one per process); the tests
 // run on the offscreen platform that ctest selects.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <memory>
 

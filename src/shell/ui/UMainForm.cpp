@@ -1,8 +1,6 @@
 #include "shell/ui/UMainForm.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QCursor>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QFile>
@@ -11,11 +9,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPainter>
 #include <QSaveFile>
-#include <QSystemTrayIcon>
 #include <QTimer>
-#include <QToolTip>
 #include <QUrl>
 
 #include "features/ULinkOpener.h"
@@ -32,40 +27,26 @@
 #include "storage/UIOHandler.h"
 #include "storage/ULogInHandler.h"
 #include "storage/USaveManager.h"
+#include "toolkit/UknDialog.h"
+#include "toolkit/UknIcons.h"
+#include "toolkit/UknTrackingTip.h"
+#include "toolkit/UknTrayIcon.h"
 
 namespace qb {
 
 namespace {
 
 constexpr int32_t kDataSavedText = 25628;
-constexpr int32_t kPromptText = 25020;
+constexpr int kTipWidth = 400;
 
-QString Text(int32_t id) {
+QString LangString(int32_t id) {
     return QString::fromStdU16String(LangText(id));
-}
-
-// The program's icon: a quill on a rounded square.
-QIcon ProgramIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(52, 101, 164));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(1, 1, 30, 30, 6, 6);
-    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(9, 24, 23, 8);
-    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(8, 26, 16, 26);
-    return QIcon(pixmap);
 }
 
 }  // namespace
 
 TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("quillbox"));
-    setWindowIcon(ProgramIcon());
     const TMemoryManager& memory = MemoryManager();
     move(memory.WinPosX, memory.WinPosY);
     resize(memory.WinPosWidth, memory.WinPosHeight);
@@ -73,15 +54,14 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     CreateTrayIcon();
     // The clipboard watcher is created here once the clipboard handlers exist.
     FBackupHandler = std::make_unique<TBackupHandler>();
-    FBackupHandler->OnError = [this](const std::u16string& message) {
-        QMessageBox::warning(this, Text(kPromptText), QString::fromStdU16String(message));
-    };
+    FBackupHandler->OnError = [this](const std::u16string& message) { ShowPrompt(this, message); };
     // The menu manager (menus, toolbar, accelerators, tray menu) is created here once it exists.
     FWorkspace = new TMainFormWorkspace(this);
     setCentralWidget(FWorkspace);
     FSpModeWindow = std::make_unique<TSpecialModeWindow>(*this);
     FSpModeManager = std::make_unique<TSpModeManager>(*FSpModeWindow);
     FSpModeWindow->SetManager(FSpModeManager.get());
+    FTip = std::make_unique<TknTrackingTip>(kTipWidth);
     // The plug-in manager with the feature handlers is created here once it exists.
     FIOHandler = std::make_unique<TIOHandler>();
 
@@ -102,25 +82,23 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::CreateTrayIcon() {
-    FTrayIcon = new QSystemTrayIcon(windowIcon(), this);
-    FTrayIcon->setToolTip(QStringLiteral("quillbox"));
-    connect(FTrayIcon, &QSystemTrayIcon::activated, this, [](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::Trigger) EventCenter().EventNotify(kEventTrayClick);
-    });
+    FTrayIcon = std::make_unique<TknTrayIcon>(this, u"quillbox", kAppIconId);
+    FTrayIcon->OnClick = [] { EventCenter().EventNotify(kEventTrayClick); };
     // A small tray menu until the menu manager brings the full one.
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("TrayMenu"));
     for (int32_t id : {kRestoreCommand, kExitCommand}) {
-        QAction* action = menu->addAction(Text(id).remove(QLatin1Char('&')));
+        QAction* action = menu->addAction(LangString(id).remove(QLatin1Char('&')));
         connect(action, &QAction::triggered, this, [id] { CommandCenter().ExecuteCommand(id); });
     }
-    FTrayIcon->setContextMenu(menu);
+    FTrayIcon->SetPopupMenu(menu);
+    SetTrayIcon(FTrayIcon.get());
 }
 
 void TMainForm::OnDestroy() {
     if (FDestroyed) return;
     FDestroyed = true;
-    QToolTip::hideText();
+    FTip.reset();
     FIOHandler.reset();
     if (SaveManager().Active()) SaveCenter().Save();
     MemoryManager().SaveMemory();
@@ -137,98 +115,67 @@ void TMainForm::OnDestroy() {
     FSpModeManager.reset();
     FSpModeWindow.reset();
     FBackupHandler.reset();
+    QCoreApplication::quit();
 }
 
 // --- status ---
 
-TWindowStatus TMainForm::Status() const {
-    if (isMinimized() || isHidden()) return TWindowStatus::Minimized;
-    return isMaximized() ? TWindowStatus::Maximized : TWindowStatus::Normal;
-}
-
-void TMainForm::SetStatus(TWindowStatus status) {
-    switch (status) {
-        case TWindowStatus::Minimized:
-            if (FMinimizeToTray) {
-                setWindowState(windowState() | Qt::WindowMinimized);
+void TMainForm::SysCommand(TSysCommand command) {
+    switch (command) {
+        case TSysCommand::scClose:
+            if (FCloseMinimize && !FExiting) {
+                MinimizeToTray();
                 hide();
             } else {
-                showMinimized();
+                TknWindow::SysCommand(command);
             }
             break;
-        case TWindowStatus::Maximized:
-            showMaximized();
-            BringForward();
+        case TSysCommand::scMinimize:
+            MinimizeToTray();
             break;
         default:
-            showNormal();
-            BringForward();
+            TknWindow::SysCommand(command);
+            BringToForeground();
             break;
     }
-    StatusChanged();
 }
 
-void TMainForm::StatusChanged() {
-    const TWindowStatus status = Status();
-    // The platform may report a change the program made itself a second time.
-    if (FDestroyed || static_cast<int32_t>(status) == FLastStatus) return;
-    FLastStatus = static_cast<int32_t>(status);
-    HandleWindowStatus(status, FInitialized);
+void TMainForm::MinimizeToTray() {
+    if (!FMinimizeToTray) {
+        TknWindow::SysCommand(TSysCommand::scMinimize);
+        return;
+    }
+    // Straight into the tray: a window that was never shown does not flash up first.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
 }
 
-void TMainForm::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange) return;
-    StatusChanged();
-    // Minimized by the window manager: off to the tray once the platform is done with it.
-    if (isMinimized() && FMinimizeToTray && isVisible())
-        QTimer::singleShot(0, this, [this] {
-            if (isMinimized()) hide();
-        });
-}
-
-void TMainForm::BringForward() {
-    raise();
-    activateWindow();
+void TMainForm::StatusChanged(int status) {
+    if (!FDestroyed) HandleWindowStatus(static_cast<TWindowStatus>(status), FInitialized);
 }
 
 void TMainForm::ShowRequested() {
     if (isVisible()) {
-        SetStatus(RestoredStatus(MemoryManager().WinStatus));
-        BringForward();
+        SetStatus(static_cast<int>(RestoredStatus(MemoryManager().WinStatus)));
     } else {
         CommandCenter().ExecuteCommand(kRestoreCommand);
     }
 }
 
 void TMainForm::ShowOrMinimize() {
-    if (Status() != TWindowStatus::Minimized) {
-        SetStatus(TWindowStatus::Minimized);
+    if (Status() != wsMinimized) {
+        SetStatus(wsMinimized);
         return;
     }
     if (isHidden() && !LogInHandler().LogIn()) return;
-    SetStatus(RestoredStatus(MemoryManager().WinStatus));
+    SetStatus(static_cast<int>(RestoredStatus(MemoryManager().WinStatus)));
 }
 
-// --- closing ---
-
-void TMainForm::closeEvent(QCloseEvent* event) {
-    if (FCloseMinimize && !FClosing) {
-        event->ignore();
-        SetStatus(TWindowStatus::Minimized);
-        hide();
-        StatusChanged();
-        return;
-    }
-    OnDestroy();
-    event->accept();
-    FTrayIcon->hide();
-    QCoreApplication::quit();
-}
+// --- window events ---
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (Status() != TWindowStatus::Minimized) SizeCenter().SetSize(width(), height());
+    if (Status() != wsMinimized) SizeCenter().SetSize(width(), height());
     SaveMemory();
 }
 
@@ -238,7 +185,7 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (FEscMinimize)
-        SetStatus(TWindowStatus::Minimized);
+        SetStatus(wsMinimized);
     else
         CommandCenter().ExecuteCommand(kEscapeCommand);
 }
@@ -268,8 +215,8 @@ void TMainForm::PageEvent(uint8_t event, int32_t, int32_t) {
 
 void TMainForm::OnHotkey(uint32_t id, uint16_t) {
     if (id != kShowHideHotKeyId) return;
-    if (Status() != TWindowStatus::Minimized && !isActiveWindow())
-        BringForward();
+    if (Status() != wsMinimized && !IsForeground())
+        BringToForeground();
     else
         CommandCenter().ExecuteCommand(kRestoreCommand);
 }
@@ -295,7 +242,7 @@ void TMainForm::OptionChanged() {
     ApplyTransparency();
     if (PageCenter().ActivePage()) RefreshTitle();
     HotKeyCenter().AddHotKey(this, kShowHideHotKeyId, o.CallWinHotKey);
-    FTrayIcon->setVisible(o.ShowTrayIcon);
+    FTrayIcon->Show(o.ShowTrayIcon);
 }
 
 void TMainForm::SaveMemory() {
@@ -304,7 +251,7 @@ void TMainForm::SaveMemory() {
     memory.ShowTree = FWorkspace->TreeShown();
     memory.Transparent = FTransparent && FTransparency > 0;
     // A maximized window keeps the rectangle it will be restored to.
-    if (Status() != TWindowStatus::Normal) return;
+    if (Status() != wsNormal) return;
     memory.WinPosX = pos().x();
     memory.WinPosY = pos().y();
     memory.WinPosWidth = width();
@@ -320,15 +267,14 @@ void TMainForm::RestoreMemory() {
     if (memory.Transparent) ExecuteCommand(kTransparentCommand);
     const bool minimized =
         StartsMinimized(OptionManager().StartMinimize, FMinimizeArgument, memory.SpecialMode);
-    SetStatus(minimized ? TWindowStatus::Minimized : RestoredStatus(memory.WinStatus));
+    SetStatus(minimized ? wsMinimized : static_cast<int>(RestoredStatus(memory.WinStatus)));
 }
 
 void TMainForm::RefreshTitle() {
     const TPageSuper* page = PageCenter().ActivePage();
-    const QString title = QString::fromStdU16String(
-        MainWindowTitle(page ? &page->Name() : nullptr, FCaptionPageName));
-    setWindowTitle(title);
-    FTrayIcon->setToolTip(title);
+    const std::u16string title = MainWindowTitle(page ? &page->Name() : nullptr, FCaptionPageName);
+    SetText(title);
+    FTrayIcon->SetTip(title);
 }
 
 void TMainForm::ApplyTransparency() {
@@ -342,11 +288,13 @@ void TMainForm::ExecuteCommand(int32_t id) {
     switch (id) {
         case kSaveCommand:
             SaveCenter().Save();
-            ShowTip(Text(kDataSavedText));
+            ShowTip(LangText(kDataSavedText));
             break;
         case kExitCommand:
-            FClosing = true;
-            close();
+            // Once the event that asked for it is over: a menu still open over the window
+            // must not see the window go while it finishes its own work.
+            FExiting = true;
+            QTimer::singleShot(0, this, [this] { CloseWindow(); });
             break;
         case kShowTreeCommand:
             SwitchTree();
@@ -390,7 +338,7 @@ void TMainForm::SwitchTree() {
 }
 
 void TMainForm::OpenOptions() {
-    if (Status() == TWindowStatus::Minimized && !LogInHandler().LogIn()) return;
+    if (Status() == wsMinimized && !LogInHandler().LogIn()) return;
     FSpModeManager->HookMessage(smSuspend);
     OptionManager().SetOptions(nullptr);
     FSpModeManager->HookMessage(smResume);
@@ -415,9 +363,7 @@ void TMainForm::OpenHelp(const QString& anchor) {
     QUrl url = QUrl::fromLocalFile(path);
     if (!anchor.isEmpty()) url.setFragment(anchor);
     if (QFile::exists(path) && QDesktopServices::openUrl(url)) return;
-    QMessageBox::warning(
-        this, Text(kPromptText),
-        QString::fromStdU16String(ShellErrorText(seNoAssoc)) + QLatin1Char(' ') + path);
+    ShowPrompt(this, ShellErrorText(seNoAssoc) + u" " + path.toStdU16String());
 }
 
 void TMainForm::ShowAbout() {
@@ -428,8 +374,8 @@ void TMainForm::ShowAbout() {
     FSpModeManager->HookMessage(smResume);
 }
 
-void TMainForm::ShowTip(const QString& text) {
-    QToolTip::showText(QCursor::pos(), text, this);
+void TMainForm::ShowTip(const std::u16string& text) {
+    FTip->ShowAtCursor(text);
 }
 
 }  // namespace qb

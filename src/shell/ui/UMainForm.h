@@ -5,14 +5,12 @@
 // show/hide hotkey and the tray icon, keeps the title in step with the active page, runs the
 // program-level commands and tears everything down in a fixed order when the program closes.
 
-#include <QMainWindow>
 #include <memory>
 
 #include "model/UPageFactory.h"
 #include "shell/UStatusHandler.h"
 #include "shell/UknClasses.h"
-
-class QSystemTrayIcon;
+#include "toolkit/UknWindow.h"
 
 namespace qb {
 
@@ -21,6 +19,8 @@ class TIOHandler;
 class TMainFormWorkspace;
 class TSpModeManager;
 class TSpecialModeWindow;
+class TknTrackingTip;
+class TknTrayIcon;
 
 // Program-level commands.
 inline constexpr int32_t kExitCommand = 1210;
@@ -38,7 +38,7 @@ inline constexpr uint32_t kShowHideHotKeyId = 3059;
 inline constexpr int32_t kEventTrayClick = 3060;
 inline constexpr int32_t kEventTitleChanged = 3088;
 
-class TMainForm : public QMainWindow,
+class TMainForm : public TknWindow,
                   public IPageObserver,
                   public IHotkeyOwner,
                   public IEventObserver,
@@ -53,9 +53,6 @@ class TMainForm : public QMainWindow,
 
     // A second start of the program asks this window to show itself.
     void ShowRequested();
-    TWindowStatus Status() const;
-    // Sets the status as the platform's minimize, maximize and restore commands would.
-    void SetStatus(TWindowStatus status);
 
     void PageEvent(uint8_t event, int32_t pageId, int32_t argument) override;
     void OnHotkey(uint32_t id, uint16_t hotKey) override;
@@ -73,8 +70,11 @@ class TMainForm : public QMainWindow,
     TSpModeManager& SpecialMode() const { return *FSpModeManager; }
 
   protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Close becomes minimize with CloseMinimize; minimize hides with MinimizeToTray; maximize
+    // and restore bring the window forward.
+    void SysCommand(TSysCommand command) override;
+    void StatusChanged(int status) override;
+    void OnDestroy() override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -82,9 +82,7 @@ class TMainForm : public QMainWindow,
 
   private:
     void CreateTrayIcon();
-    void OnDestroy();
-    void StatusChanged();
-    void BringForward();
+    void MinimizeToTray();
     void RefreshTitle();
     void ApplyTransparency();
     void SwitchTree();
@@ -92,7 +90,7 @@ class TMainForm : public QMainWindow,
     void OpenOptions();
     void OpenHelp(const QString& anchor);
     void ShowAbout();
-    void ShowTip(const QString& text);
+    void ShowTip(const std::u16string& text);
 
     bool FMinimizeArgument;
     bool FMinimizeToTray = true;
@@ -103,15 +101,15 @@ class TMainForm : public QMainWindow,
     bool FTransparent = false;
     bool FInitialized = false;
     bool FDestroyed = false;
-    bool FClosing = false;     // Exit closes even when the close box only hides
-    int32_t FLastStatus = -1;  // the status the status handler last saw
+    bool FExiting = false;  // Exit closes even when the close box only hides
 
     std::unique_ptr<TBackupHandler> FBackupHandler;
     TMainFormWorkspace* FWorkspace = nullptr;  // a child widget
     std::unique_ptr<TSpecialModeWindow> FSpModeWindow;
     std::unique_ptr<TSpModeManager> FSpModeManager;
+    std::unique_ptr<TknTrackingTip> FTip;
     std::unique_ptr<TIOHandler> FIOHandler;
-    QSystemTrayIcon* FTrayIcon = nullptr;  // a child object
+    std::unique_ptr<TknTrayIcon> FTrayIcon;
 };
 
 }  // namespace qb
