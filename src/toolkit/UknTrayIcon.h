@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-namespace qb {
+#include "toolkit/UknWindow.h"
 
-class TknWindow;
+namespace qb {
 
 // The platform's tip field holds 63 characters and a terminator.
 constexpr size_t kTrayTipLength = 63;
@@ -41,8 +41,8 @@ class TknTrayIcon : public QObject {
 
     std::function<void()> OnClick;
 
-    // The mouse messages of the notification area: left click and double click call OnClick;
-    // a right click (context) opens the popup menu when one is set.
+    // The mouse messages of the notification area: a left click calls OnClick (the second
+    // press of a double click does not); a right click opens the popup menu when one is set.
     void OnTrayMessage(QSystemTrayIcon::ActivationReason reason);
     // Whether a notification area exists on this desktop.
     static bool TrayAvailable();
@@ -50,7 +50,7 @@ class TknTrayIcon : public QObject {
   private:
     void PopupMenuAtCursor();
 
-    TknWindow* FOwner;
+    QPointer<TknWindow> FOwner;  // the window may go first
     QSystemTrayIcon FIcon;
     QPointer<QMenu> FPopupMenu;
     std::u16string FTip;

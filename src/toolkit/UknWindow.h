@@ -47,7 +47,8 @@ class TknWindow : public QMainWindow {
     void CloseWindow();
     bool Closing() const { return FClosing; }
 
-    // Shows the window if needed, raises it and asks the window manager to activate it.
+    // Raises the window and asks the window manager to activate it; a hidden or minimized
+    // window stays as it is.
     void BringToForeground();
     bool IsForeground() const;
 
@@ -67,11 +68,17 @@ class TknWindow : public QMainWindow {
     virtual void StatusChanged(int status);
     // Once, when the window closes for good, before it is hidden.
     virtual void OnDestroy() {}
+    // The tray icon's mouse: before each of its clicks is handled (the mouse is over the
+    // icon), and after its popup menu has closed. The window remembers around them where the
+    // focus was, so that a paste chosen from the menu goes back to the program in front.
+    virtual void TrayMouseMove() {}
+    virtual void TrayMenuClosed() {}
 
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    friend class TknTrayIcon;
     TknTrayIcon* FTrayIcon = nullptr;
     bool FClosing = false;
     bool FInSysCommand = false;
