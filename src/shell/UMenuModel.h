@@ -37,6 +37,16 @@ inline constexpr int32_t kRecentModifiedListId = 7500;
 inline constexpr int32_t kRecentVisitedListId = 8000;
 // The bases lie 500 apart, so a list shows at most kMaxListItems items.
 
+// Events of the menus.
+inline constexpr int32_t kEnterMenuLoopEvent = 529;  // a context menu is about to open
+inline constexpr int32_t kExitMenuLoopEvent = 530;   // ... and has closed
+inline constexpr int32_t kWindowStatusEvent = 3050;  // wparam: 1 maximized, 2 minimized, 3 normal
+inline constexpr int32_t kContextMenuEvent = 3051;   // wparam: the context menu kind
+inline constexpr int32_t kTrayClickEvent = 3060;
+inline constexpr int32_t kToolBarMenuKind = 1;
+inline constexpr int32_t kCaptionMenuKind = 7;  // shown by the menu manager: the main menu
+inline constexpr int32_t kDefineToolbarId = 1810;
+
 enum class TMenuItemKind : uint8_t { Command, Separator, Submenu, ListSubmenu };
 
 struct TMenuItemDef {

@@ -3,45 +3,14 @@
 #include <QShortcut>
 #include <QWidget>
 
+#include "toolkit/UknKeys.h"
 #include "toolkit/UknMenu.h"
 
 namespace qb {
 
-namespace {
-
-int NamedQtKey(uint16_t virtualKey) {
-    if (virtualKey >= vkF1 && virtualKey < vkF1 + 12) return Qt::Key_F1 + (virtualKey - vkF1);
-    switch (virtualKey) {
-        case vkTab:
-            return Qt::Key_Tab;
-        case vkEscape:
-            return Qt::Key_Escape;
-        case vkPrior:
-            return Qt::Key_PageUp;
-        case vkNext:
-            return Qt::Key_PageDown;
-        case vkLeft:
-            return Qt::Key_Left;
-        case vkUp:
-            return Qt::Key_Up;
-        case vkRight:
-            return Qt::Key_Right;
-        case vkDown:
-            return Qt::Key_Down;
-        case vkInsert:
-            return Qt::Key_Insert;
-        case vkDelete:
-            return Qt::Key_Delete;
-        default:
-            return 0;
-    }
-}
-
-}  // namespace
-
 QKeySequence AccelKeySequence(const TAccelKey& key) {
     // Qt's codes of the printable keys are their upper-case characters, as the key texts'.
-    int qtKey = key.Named ? NamedQtKey(key.Key) : key.Key;
+    int qtKey = key.Named ? VirtualKeyToQtKey(key.Key) : key.Key;
     if (qtKey == 0) return {};
     Qt::KeyboardModifiers modifiers;
     if (key.Modifiers & akControl) modifiers |= Qt::ControlModifier;
