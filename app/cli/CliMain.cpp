@@ -73,6 +73,7 @@ TCliRegistry BuildRegistry() {
     RegisterCalcCommands(registry);
     RegisterIoCommands(registry);
     RegisterTrayCommands(registry);
+    RegisterAccelCommands(registry);
     return registry;
 }
 

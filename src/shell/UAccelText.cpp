@@ -75,9 +75,24 @@ auto FindEntry(TEntries& entries, int32_t id) -> decltype(&*entries.begin()) {
     return it == entries.end() ? nullptr : &*it;
 }
 
-// The command id of a line's left side: decimal digits only, 1 to 65535; 0 otherwise.
-int32_t LineCommandId(std::u16string_view text) {
-    std::u16string trimmed = Trim(text);
+// Calls visit for each line, without its line end; a last line without one counts.
+template <class F>
+void ForEachLine(std::u16string_view text, F visit) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(u'\n', start);
+        if (end == std::u16string_view::npos) end = text.size();
+        visit(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// The command id of an "id=key text" line: decimal digits only before the "=", 1 to 65535;
+// 0 for any other line.
+int32_t LineCommandId(std::u16string_view line) {
+    size_t equals = line.find(u'=');
+    if (equals == std::u16string_view::npos) return 0;
+    std::u16string trimmed = Trim(line.substr(0, equals));
     if (trimmed.empty() || trimmed.size() > 5) return 0;
     if (!std::all_of(trimmed.begin(), trimmed.end(),
                      [](char16_t c) { return c >= u'0' && c <= u'9'; }))
@@ -153,34 +168,37 @@ TAccelEntries DefaultAccelEntries() {
 
 int ApplyAccelLines(TAccelEntries& entries, std::u16string_view fileText) {
     int skipped = 0;
-    size_t start = 0;
-    while (start < fileText.size()) {
-        size_t end = fileText.find(u'\n', start);
-        if (end == std::u16string_view::npos) end = fileText.size();
-        std::u16string_view line = fileText.substr(start, end - start);
-        start = end + 1;
-        if (Trim(line).empty()) continue;
-        size_t equals = line.find(u'=');
-        int32_t id =
-            equals == std::u16string_view::npos ? 0 : LineCommandId(line.substr(0, equals));
+    ForEachLine(fileText, [&](std::u16string_view line) {
+        if (Trim(line).empty()) return;
+        int32_t id = LineCommandId(line);
         if (id == 0) {
             ++skipped;
-            continue;
+            return;
         }
-        std::u16string keyText = Trim(line.substr(equals + 1));
+        std::u16string keyText = Trim(line.substr(line.find(u'=') + 1));
         if (TAccelEntry* entry = FindEntry(entries, id)) {
             entry->KeyText = keyText;
             entry->InTable = true;
         } else {
             entries.push_back({id, keyText, true});
         }
-    }
+    });
     return skipped;
 }
 
-std::u16string AccelLinesText(const TAccelEntries& entries) {
+std::u16string SetAccelLine(std::u16string_view fileText, int32_t id, std::u16string_view keyText) {
+    const std::u16string newLine = IntToStr(id) + u"=" + std::u16string(keyText);
     std::u16string text;
-    for (const TAccelEntry& e : entries) text += IntToStr(e.Id) + u"=" + e.KeyText + u"\r\n";
+    bool placed = false;
+    ForEachLine(fileText, [&](std::u16string_view line) {
+        if (LineCommandId(line) != id) {
+            text += TrimRight(line) + u"\r\n";
+        } else if (!placed) {
+            text += newLine + u"\r\n";
+            placed = true;
+        }
+    });
+    if (!placed) text += newLine + u"\r\n";
     return text;
 }
 
@@ -188,12 +206,22 @@ std::u16string AccelFileName() {
     return ProgramFolder() + u"accel.txt";
 }
 
+std::u16string ReadAccelFile(const std::u16string& fileName) {
+    if (!FileExists(fileName)) return {};
+    TknMemoryTextFile file(fileName, fmRead);
+    return file.Text();
+}
+
+void WriteAccelFile(const std::u16string& fileName, std::u16string_view text) {
+    TknTextFile file(fileName, fmWriteAtomic, enUTF16LE);
+    file.Write(text);
+    file.Commit();
+}
+
 TAccelEntries LoadAccelEntries(const std::u16string& fileName) {
     TAccelEntries entries = DefaultAccelEntries();
-    if (!FileExists(fileName)) return entries;
     try {
-        TknMemoryTextFile file(fileName, fmRead);
-        ApplyAccelLines(entries, file.Text());
+        ApplyAccelLines(entries, ReadAccelFile(fileName));
     } catch (const std::exception&) {
         // An unreadable file is treated as a missing one: the built-in keys stay.
     }

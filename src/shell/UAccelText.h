@@ -60,11 +60,17 @@ TAccelEntries DefaultAccelEntries();
 // that id or adds an entry, in the table either way. Lines without a command id (1 to 65535)
 // before the "=" are skipped; their count is the result.
 int ApplyAccelLines(TAccelEntries& entries, std::u16string_view fileText);
-// The file's text form of the entries, one "id=key text" line each, CR LF ended.
-std::u16string AccelLinesText(const TAccelEntries& entries);
+// The text of an accelerator file with the key of a command set: the command's first line
+// takes the key (its later lines, which would override it, go), else a line is appended.
+// Every other line stays as it was; all end in CR LF.
+std::u16string SetAccelLine(std::u16string_view fileText, int32_t id, std::u16string_view keyText);
 
 // ProgramFolder() + "accel.txt".
 std::u16string AccelFileName();
+// The file's text in any encoding the text files detect; empty when it does not exist.
+std::u16string ReadAccelFile(const std::u16string& fileName);
+// Writes the text as UTF-16 LE with the byte-order mark, replacing the file in one step.
+void WriteAccelFile(const std::u16string& fileName, std::u16string_view text);
 // The defaults with the file applied. A missing or unreadable file leaves the defaults.
 TAccelEntries LoadAccelEntries(const std::u16string& fileName);
 

@@ -138,19 +138,29 @@ TEST(AccelTextTest, AKeyTakenTwiceStaysWithTheFirstEntry) {
     EXPECT_EQ(ctrlN, 1);
 }
 
+TEST(AccelTextTest, SettingAKeyKeepsTheOtherLines) {
+    const char16_t* file = u"// mine\r\n1150=F12\r\nbad line\n1160=Ctrl+Q\r\n1150=F11";
+    EXPECT_EQ(ToUtf8(SetAccelLine(file, 1150, u"Ctrl+Shift+S")),
+              "// mine\r\n1150=Ctrl+Shift+S\r\nbad line\r\n1160=Ctrl+Q\r\n");
+    EXPECT_EQ(ToUtf8(SetAccelLine(file, 1810, u"")),
+              "// mine\r\n1150=F12\r\nbad line\r\n1160=Ctrl+Q\r\n1150=F11\r\n1810=\r\n");
+    EXPECT_EQ(ToUtf8(SetAccelLine(u"", 1010, u"F9")), "1010=F9\r\n");
+}
+
 TEST(AccelTextTest, FileRoundTripAndMissingFile) {
     test::TTempFolder folder;
+    EXPECT_EQ(ReadAccelFile(AccelFileName()), u"");
     EXPECT_EQ(LoadAccelEntries(AccelFileName()), DefaultAccelEntries());
 
-    TAccelEntries written = DefaultAccelEntries();
-    ApplyAccelLines(written, u"1160=Ctrl+Q\r\n1150=F12\r\n");
-    // The program writes its own files as UTF-16 LE with the byte-order mark; the reader
-    // detects UTF-8 and ANSI files as well.
-    test::WriteBytes(folder.File("accel.txt"), "\xFF\xFE" + test::Utf16LE(AccelLinesText(written)));
+    std::u16string text = SetAccelLine(SetAccelLine(u"", 1160, u"Ctrl+\u00C4"), 1150, u"F12");
+    WriteAccelFile(AccelFileName(), text);
+    EXPECT_EQ(test::ReadBytes(folder.File("accel.txt")), "\xFF\xFE" + test::Utf16LE(text));
+    EXPECT_EQ(ReadAccelFile(AccelFileName()), text);
     TAccelEntries read = LoadAccelEntries(AccelFileName());
-    for (TAccelEntry& e : written) e.InTable = true;  // every line of the file is in the table
-    EXPECT_EQ(read, written);
+    EXPECT_EQ(ToUtf8(AccelKeyText(read, 1150)), "F12");
+    EXPECT_EQ(read.back(), (TAccelEntry{1160, u"Ctrl+\u00C4", true}));
 
+    // A hand-written UTF-8 file reads as well.
     test::WriteBytes(folder.File("accel.txt"), "1160=Ctrl+\xC3\x84\r\n");
     EXPECT_EQ(AccelKeyText(LoadAccelEntries(AccelFileName()), 1160), u"Ctrl+\u00C4");
 }
