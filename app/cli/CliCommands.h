@@ -59,5 +59,6 @@ void RegisterEditCommands(TCliRegistry& registry);
 void RegisterCalcCommands(TCliRegistry& registry);
 void RegisterIoCommands(TCliRegistry& registry);
 void RegisterTrayCommands(TCliRegistry& registry);
+void RegisterAccelCommands(TCliRegistry& registry);
 
 }  // namespace qb::cli

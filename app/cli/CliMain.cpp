@@ -71,6 +71,7 @@ TCliRegistry BuildRegistry() {
     RegisterCalcCommands(registry);
     RegisterIoCommands(registry);
     RegisterTrayCommands(registry);
+    RegisterAccelCommands(registry);
     return registry;
 }
 

@@ -1,0 +1,58 @@
+#include "toolkit/UknAccelTable.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+#include "toolkit/UknKeys.h"
+#include "toolkit/UknMenu.h"
+
+namespace qb {
+
+QKeySequence AccelKeySequence(const TAccelKey& key) {
+    // Qt's codes of the printable keys are their upper-case characters, as the key texts'.
+    int qtKey = key.Named ? VirtualKeyToQtKey(key.Key) : key.Key;
+    if (qtKey == 0) return {};
+    Qt::KeyboardModifiers modifiers;
+    if (key.Modifiers & akControl) modifiers |= Qt::ControlModifier;
+    if (key.Modifiers & akShift) modifiers |= Qt::ShiftModifier;
+    if (key.Modifiers & akAlt) modifiers |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(qtKey)));
+}
+
+TknAccelTable::TknAccelTable(QWidget* owner) : FOwner(owner) {}
+
+TknAccelTable::~TknAccelTable() {
+    ClearShortcuts();
+}
+
+void TknAccelTable::Create() {
+    OnCreate();
+    Build();
+}
+
+void TknAccelTable::AddEntry(int32_t id, std::u16string keyText, bool inTable) {
+    FEntries.push_back({id, std::move(keyText), inTable});
+}
+
+void TknAccelTable::ClearShortcuts() {
+    for (QShortcut* shortcut : FShortcuts) delete shortcut;
+    FShortcuts.clear();
+}
+
+void TknAccelTable::Build() {
+    ClearShortcuts();
+    if (!FOwner) return;
+    for (const TAccelBinding& binding : AccelBindings(FEntries)) {
+        QKeySequence sequence = AccelKeySequence(binding.Key);
+        if (sequence.isEmpty()) continue;
+        auto* shortcut = new QShortcut(sequence, FOwner);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int32_t id = binding.Id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            if (FMenu) FMenu->Dispatch(id);
+        });
+        FShortcuts.push_back(shortcut);
+    }
+}
+
+}  // namespace qb
