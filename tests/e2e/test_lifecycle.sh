@@ -71,7 +71,7 @@ done
 xdotool mousemove --window "$tray" 10 10 click 3
 sleep 0.8
 e2e_screenshot "$SHOTS" tray-menu
-xdotool key Down Down Return
+xdotool key Up Return
 e2e_wait_exit "$QB_PID" 10 || e2e_fail "Exit in the tray menu did not end the program"
 [ "$E2E_STATUS" = 0 ] || e2e_fail "the program ended with $E2E_STATUS"
 [ "$(save_count "$E2E_HOME")" = 2 ] || e2e_fail "closing did not save"

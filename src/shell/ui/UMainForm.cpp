@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSaveFile>
@@ -22,13 +21,13 @@
 #include "shell/USpecialMode.h"
 #include "shell/UknHotKeyCenter.h"
 #include "shell/ui/UMainFormWorkspace.h"
+#include "shell/ui/UMenuManager.h"
 #include "shell/ui/USpecialModeWindow.h"
 #include "storage/UBackupHandler.h"
 #include "storage/UIOHandler.h"
 #include "storage/ULogInHandler.h"
 #include "storage/USaveManager.h"
 #include "toolkit/UknDialog.h"
-#include "toolkit/UknIcons.h"
 #include "toolkit/UknTrackingTip.h"
 #include "toolkit/UknTrayIcon.h"
 
@@ -39,10 +38,6 @@ namespace {
 constexpr int32_t kDataSavedText = 25628;
 constexpr int kTipWidth = 400;
 
-QString LangString(int32_t id) {
-    return QString::fromStdU16String(LangText(id));
-}
-
 }  // namespace
 
 TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument) {
@@ -51,11 +46,10 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     move(memory.WinPosX, memory.WinPosY);
     resize(memory.WinPosWidth, memory.WinPosHeight);
     setAcceptDrops(true);
-    CreateTrayIcon();
     // The clipboard watcher is created here once the clipboard handlers exist.
     FBackupHandler = std::make_unique<TBackupHandler>();
     FBackupHandler->OnError = [this](const std::u16string& message) { ShowPrompt(this, message); };
-    // The menu manager (menus, toolbar, accelerators, tray menu) is created here once it exists.
+    FMenuManager = std::make_unique<TMenuManager>(this);
     FWorkspace = new TMainFormWorkspace(this);
     setCentralWidget(FWorkspace);
     FSpModeWindow = std::make_unique<TSpecialModeWindow>(*this);
@@ -81,20 +75,6 @@ TMainForm::~TMainForm() {
     OnDestroy();
 }
 
-void TMainForm::CreateTrayIcon() {
-    FTrayIcon = std::make_unique<TknTrayIcon>(this, u"quillbox", kAppIconId);
-    FTrayIcon->OnClick = [] { EventCenter().EventNotify(kEventTrayClick); };
-    // A small tray menu until the menu manager brings the full one.
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("TrayMenu"));
-    for (int32_t id : {kRestoreCommand, kExitCommand}) {
-        QAction* action = menu->addAction(LangString(id).remove(QLatin1Char('&')));
-        connect(action, &QAction::triggered, this, [id] { CommandCenter().ExecuteCommand(id); });
-    }
-    FTrayIcon->SetPopupMenu(menu);
-    SetTrayIcon(FTrayIcon.get());
-}
-
 void TMainForm::OnDestroy() {
     if (FDestroyed) return;
     FDestroyed = true;
@@ -111,6 +91,7 @@ void TMainForm::OnDestroy() {
     if (PageCenterExists()) PageCenter().RemoveObserver(this);
     delete FWorkspace;
     FWorkspace = nullptr;
+    FMenuManager.reset();
     FSpModeWindow->SetManager(nullptr);
     FSpModeManager.reset();
     FSpModeWindow.reset();
@@ -242,7 +223,6 @@ void TMainForm::OptionChanged() {
     ApplyTransparency();
     if (PageCenter().ActivePage()) RefreshTitle();
     HotKeyCenter().AddHotKey(this, kShowHideHotKeyId, o.CallWinHotKey);
-    FTrayIcon->Show(o.ShowTrayIcon);
 }
 
 void TMainForm::SaveMemory() {
@@ -274,7 +254,7 @@ void TMainForm::RefreshTitle() {
     const TPageSuper* page = PageCenter().ActivePage();
     const std::u16string title = MainWindowTitle(page ? &page->Name() : nullptr, FCaptionPageName);
     SetText(title);
-    FTrayIcon->SetTip(title);
+    if (FMenuManager) FMenuManager->TrayIcon().SetTip(title);
 }
 
 void TMainForm::ApplyTransparency() {

@@ -20,7 +20,7 @@ class TMainFormWorkspace;
 class TSpModeManager;
 class TSpecialModeWindow;
 class TknTrackingTip;
-class TknTrayIcon;
+class TMenuManager;
 
 // Program-level commands.
 inline constexpr int32_t kExitCommand = 1210;
@@ -81,7 +81,6 @@ class TMainForm : public TknWindow,
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void CreateTrayIcon();
     void MinimizeToTray();
     void RefreshTitle();
     void ApplyTransparency();
@@ -104,12 +103,12 @@ class TMainForm : public TknWindow,
     bool FExiting = false;  // Exit closes even when the close box only hides
 
     std::unique_ptr<TBackupHandler> FBackupHandler;
+    std::unique_ptr<TMenuManager> FMenuManager;
     TMainFormWorkspace* FWorkspace = nullptr;  // a child widget
     std::unique_ptr<TSpecialModeWindow> FSpModeWindow;
     std::unique_ptr<TSpModeManager> FSpModeManager;
     std::unique_ptr<TknTrackingTip> FTip;
     std::unique_ptr<TIOHandler> FIOHandler;
-    std::unique_ptr<TknTrayIcon> FTrayIcon;
 };
 
 }  // namespace qb
