@@ -1,0 +1,127 @@
+#include "toolkit/UknHotKeys.h"
+
+#include <xcb/xcb.h>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+
+#include "toolkit/UknKeys.h"
+
+// X11 last: its macros would spoil Qt's headers.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace qb {
+
+namespace {
+
+// The modifier bit NumLock sets on this keyboard (usually Mod2); 0 when it has none.
+uint32_t NumLockMask(Display* display) {
+    uint32_t mask = 0;
+    XModifierKeymap* map = XGetModifierMapping(display);
+    if (!map) return 0;
+    KeyCode numLock = XKeysymToKeycode(display, XK_Num_Lock);
+    for (int modifier = 0; numLock != 0 && modifier < 8; ++modifier)
+        for (int k = 0; k < map->max_keypermod; ++k)
+            if (map->modifiermap[modifier * map->max_keypermod + k] == numLock)
+                mask = 1u << modifier;
+    XFreeModifiermap(map);
+    return mask;
+}
+
+// The modifier bits that decide a hotkey; the lock keys and mouse buttons are left out.
+constexpr uint32_t kRelevantMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
+
+}  // namespace
+
+class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
+  public:
+    explicit TEventFilter(TknX11HotKeyPlatform& owner) : FOwner(owner) {}
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7F) == XCB_KEY_PRESS) {
+            auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+            FOwner.KeyPressed(key->detail, key->state);
+        }
+        return false;  // everyone else sees the event too
+    }
+
+  private:
+    TknX11HotKeyPlatform& FOwner;
+};
+
+TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch)
+    : FDispatch(std::move(dispatch)), FDisplay(QtX11Display()) {
+    if (!FDispatch) {
+        FDispatch = [](int32_t id) {
+            if (TknHotKeyCenter* center = ExistingHotKeyCenter()) center->DispatchHotKey(id);
+        };
+    }
+    if (!FDisplay) return;
+    FFilter = std::make_unique<TEventFilter>(*this);
+    QCoreApplication::instance()->installNativeEventFilter(FFilter.get());
+}
+
+TknX11HotKeyPlatform::~TknX11HotKeyPlatform() {
+    if (FFilter && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(FFilter.get());
+    for (const auto& [id, grab] : FKeys) Ungrab(grab);
+}
+
+bool TknX11HotKeyPlatform::RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t virtualKey) {
+    UnregisterHotKey(id);
+    if (!FDisplay) return false;
+    uint32_t keySym = VirtualKeyToKeySym(virtualKey);
+    KeyCode keyCode = keySym ? XKeysymToKeycode(FDisplay, keySym) : 0;
+    if (keyCode == 0) return false;
+    TGrab grab{keyCode, HotKeyModifiersToXMask(modifiers)};
+    // The same key twice in this program would fire for one id only; refused, as taken.
+    for (const auto& [otherId, other] : FKeys)
+        if (other.KeyCode == grab.KeyCode && other.Mask == grab.Mask) return false;
+
+    const uint32_t numLock = NumLockMask(FDisplay);
+    const Window root = DefaultRootWindow(FDisplay);
+    bool taken;
+    {
+        TknXErrorTrap trap(FDisplay);
+        for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
+            XGrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root, True, GrabModeAsync,
+                     GrabModeAsync);
+        taken = trap.Has(BadAccess);
+    }
+    if (taken) {
+        Ungrab(grab);  // the variants that did succeed
+        return false;
+    }
+    FKeys[id] = grab;
+    return true;
+}
+
+void TknX11HotKeyPlatform::UnregisterHotKey(int32_t id) {
+    auto it = FKeys.find(id);
+    if (it == FKeys.end()) return;
+    Ungrab(it->second);
+    FKeys.erase(it);
+}
+
+void TknX11HotKeyPlatform::Ungrab(const TGrab& grab) {
+    const uint32_t numLock = NumLockMask(FDisplay);
+    const Window root = DefaultRootWindow(FDisplay);
+    TknXErrorTrap trap(FDisplay);  // ungrabbing what was never grabbed is no error worth telling
+    for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
+        XUngrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root);
+}
+
+bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state) {
+    const uint32_t mask = state & kRelevantMask;
+    for (const auto& [id, grab] : FKeys) {
+        if (grab.KeyCode != keyCode || grab.Mask != mask) continue;
+        const int32_t hit = id;  // the handler may change the registrations
+        FDispatch(hit);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace qb

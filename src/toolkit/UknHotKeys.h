@@ -1,0 +1,54 @@
+#pragma once
+
+// System-wide hotkeys on X11: each hotkey is grabbed on the root window four times (as it is,
+// with NumLock, with CapsLock and with both, so the lock keys do not hide it), and key presses
+// are read by one native event filter that lets every event through. A key another program
+// holds already (BadAccess) is refused. Without X11 nothing is grabbed and every registration
+// is refused.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "shell/UknHotKeyCenter.h"
+#include "toolkit/UknX11.h"
+
+namespace qb {
+
+class TknX11HotKeyPlatform : public IHotKeyPlatform {
+  public:
+    // Presses go to `dispatch`; by default to the program's hotkey center when it exists.
+    explicit TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch = {});
+    ~TknX11HotKeyPlatform() override;  // ungrabs everything
+    TknX11HotKeyPlatform(const TknX11HotKeyPlatform&) = delete;
+    TknX11HotKeyPlatform& operator=(const TknX11HotKeyPlatform&) = delete;
+
+    // False without X11, for a key the key table does not hold, a key the keyboard lacks, or
+    // a key grabbed by another program. Registering a present id replaces it.
+    bool RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t virtualKey) override;
+    void UnregisterHotKey(int32_t id) override;
+
+    bool Available() const { return FDisplay != nullptr; }
+    int Count() const { return static_cast<int>(FKeys.size()); }
+
+    // A key press as the event filter sees it (X keycode and modifier state); true when it
+    // was one of the grabbed hotkeys (it was dispatched).
+    bool KeyPressed(uint32_t keyCode, uint32_t state);
+
+  private:
+    struct TGrab {
+        uint32_t KeyCode;
+        uint32_t Mask;  // X modifier mask without the lock keys
+    };
+    class TEventFilter;
+
+    void Ungrab(const TGrab& grab);
+
+    std::function<void(int32_t)> FDispatch;
+    Display* FDisplay;
+    std::map<int32_t, TGrab> FKeys;
+    std::unique_ptr<TEventFilter> FFilter;
+};
+
+}  // namespace qb
