@@ -261,8 +261,8 @@ QWidget* TOptionsDialog::MakeNumber(const TOptionEntry& entry, TBinding& binding
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     if (entry.OffTextId) combo->addItem(offText);
-    for (int32_t preset : entry.Presets) combo->addItem(QString::number(preset));
-    combo->setCurrentText(IsOffNumber(entry, stored) ? offText : QString::number(shown));
+    for (int32_t preset : entry.Presets) combo->addItem(QString::number(preset) + suffix);
+    combo->setCurrentText(IsOffNumber(entry, stored) ? offText : QString::number(shown) + suffix);
     binding.Store = [&entry, combo, shown, offText](TOptions& o) {
         auto typed = ParseShownNumber(entry, combo->currentText().toStdU16String(),
                                       offText.toStdU16String());
