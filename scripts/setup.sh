@@ -8,13 +8,8 @@ packages=(
   build-essential cmake pkg-config git
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-<<<<<<< HEAD
-  qt6-base-dev qt6-qpa-plugins libx11-dev libxtst-dev libxcb1-dev
-  xvfb xdotool trayer fonts-dejavu-core imagemagick
-=======
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libx11-dev libxtst-dev libxcb1-dev
-  xvfb xdotool trayer fonts-dejavu-core
->>>>>>> toolkit
+  xvfb xdotool trayer fonts-dejavu-core fonts-wqy-microhei imagemagick
 )
 
 missing=()

@@ -18,6 +18,7 @@
 #include "shell/UProgramServices.h"
 #include "shell/UStatusHandler.h"
 #include "shell/ui/UMainForm.h"
+#include "shell/ui/UOptionsDialog.h"
 #include "storage/ULogInHandler.h"
 #include "storage/ui/ULogInDialog.h"
 #include "toolkit/UknDialog.h"
@@ -107,6 +108,8 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
     LogInHandler().SetDialog(&logInDialog);
     if (!LogInHandler().LogIn()) return 1;
 
+    TOptionsDialogHost optionsDialog;
+    SetOptionsDialog(&optionsDialog);
     int result = 0;
     {
         TMainForm form(minimized);
@@ -119,6 +122,7 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
         instance.OnShow = {};
         quitSignals.OnQuit = {};
     }
+    SetOptionsDialog(nullptr);
     LogInHandler().SetDialog(nullptr);
     return result;
 }

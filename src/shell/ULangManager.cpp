@@ -8,8 +8,11 @@
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "shell/UOptionManager.h"
+#include "shell/UStringTable.h"
 
 namespace qb {
+
+extern const char kChineseLanguageText[];  // generated from res/lang/Chinese.lng
 
 namespace {
 
@@ -41,9 +44,13 @@ void TLangManager::OptionChanged() {
 
 void TLangManager::LoadLanguage(std::u16string_view name, TknStrList& texts) {
     texts.Clear();
-    // No translated texts are built in: with "Chinese" every text is the caller's default or
-    // the string table's.
-    if (IsSameText(name, u"Chinese") || !IsPlainName(name)) return;
+    if (IsSameText(name, u"Chinese")) {
+        // Parsed exactly, so that texts keep their trailing blanks.
+        for (auto& e : ParseStringTable(kChineseLanguageText))
+            texts.AddByKey(e.Id, std::move(e.Text));
+        return;
+    }
+    if (!IsPlainName(name)) return;
     std::u16string file = ProgramFolder() + u"lang/" + std::u16string(name) + u".lng";
     if (!FileExists(file)) return;
     try {

@@ -70,9 +70,11 @@ TEST_F(LangTest, GetTextFallsBackFromFileToDefaultOrStringTable) {
         {"Deutsch", 25628, u"", u"Zeile 1\r\nZeile 2\tTab"},
         {"Deutsch", 1400, u"", u"&Delete\tDel"},    // the table's escapes too
         {"Deutsch", 424242, u"default", u""},       // known nowhere
-        {"Chinese", 1150, u"default", u"default"},  // built-in language: the caller's default
-        {"Chinese", 1150, u"", u"&Save"},
-        {"chinese", 1360, u"x\\ty", u"x\ty"},      // the built-in name matches without case
+        {"Chinese", 1150, u"default", u"保存(&S)"},  // built-in texts come first
+        {"Chinese", 1400, u"", u"删除(&D)\tDel"},
+        {"Chinese", 99999, u"default", u"default"},  // then the caller's default
+        {"chinese", 99999, u"x\\ty", u"x\ty"},      // the built-in name matches without case
+        {"Chinese", 99999, u"", u""},
         {"English", 1150, u"default", u"&Save"},   // no file: the string table
         {"../lang/Deutsch", 1150, u"", u"&Save"},  // names never reach outside lang/
     };

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QTimer>
@@ -20,6 +19,7 @@
 #include "shell/UOptionManager.h"
 #include "shell/USpecialMode.h"
 #include "shell/UknHotKeyCenter.h"
+#include "shell/ui/UAboutBox.h"
 #include "shell/ui/UMainFormWorkspace.h"
 #include "shell/ui/UMenuManager.h"
 #include "shell/ui/USpecialModeWindow.h"
@@ -320,7 +320,7 @@ void TMainForm::SwitchTree() {
 void TMainForm::OpenOptions() {
     if (Status() == wsMinimized && !LogInHandler().LogIn()) return;
     FSpModeManager->HookMessage(smSuspend);
-    OptionManager().SetOptions(nullptr);
+    OptionManager().SetOptions(this);
     FSpModeManager->HookMessage(smResume);
 }
 
@@ -347,10 +347,8 @@ void TMainForm::OpenHelp(const QString& anchor) {
 }
 
 void TMainForm::ShowAbout() {
-    // The About box of the options dialogs takes this place once it exists.
     FSpModeManager->HookMessage(smSuspend);
-    QMessageBox::about(this, QStringLiteral("About quillbox"),
-                       QStringLiteral("quillbox %1\nA tray-resident notebook.").arg(QB_VERSION));
+    ShowAboutBox(this);
     FSpModeManager->HookMessage(smResume);
 }
 
