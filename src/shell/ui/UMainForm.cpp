@@ -1,6 +1,6 @@
 #include "shell/ui/UMainForm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QFile>
@@ -66,6 +66,7 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     MemoryManager().AddObserver(this);
     CommandCenter().SetEnabled(kSaveCommand, false);
     PageCenter().AddObserver(this);
+    qApp->installEventFilter(this);
     FInitialized = true;
     CommandCenter().CheckCommands();
     TrimWorkingSet();
@@ -78,6 +79,7 @@ TMainForm::~TMainForm() {
 void TMainForm::OnDestroy() {
     if (FDestroyed) return;
     FDestroyed = true;
+    qApp->removeEventFilter(this);
     FTip.reset();
     FIOHandler.reset();
     if (SaveManager().Active()) SaveCenter().Save();
@@ -160,15 +162,20 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
     SaveMemory();
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Escape anywhere in this window, before any control sees it; menus and dialogs keep it.
+    if (event->type() != QEvent::KeyPress) return TknWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !widget ||
+        widget->window() != this || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
+        return false;
     if (FEscMinimize)
         SetStatus(wsMinimized);
     else
         CommandCenter().ExecuteCommand(kEscapeCommand);
+    return true;
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -76,7 +76,7 @@ class TMainForm : public TknWindow,
     void StatusChanged(int status) override;
     void OnDestroy() override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
