@@ -9,3 +9,5 @@ for b in "$here"/build/bench/bench_*; do
   echo "== $(basename "$b")"
   "$b" --benchmark_out="$b.json" --benchmark_out_format=json "$@"
 done
+echo "== startup"
+bash "$here/bench/startup.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"
