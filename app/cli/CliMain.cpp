@@ -10,6 +10,7 @@
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/USysPageManager.h"
+#include "shell/UknClasses.h"
 #include "shell/UProgramServices.h"
 
 namespace qb::cli {
@@ -20,12 +21,30 @@ const TCliCommand* TCliRegistry::Find(const std::string& name) const {
     return nullptr;
 }
 
+namespace {
+
+std::unique_ptr<TSysPageManager> gSysPages;
+
+// The program's single objects go in a fixed order before the process ends: left to the
+// destruction of statics, a manager could outlive one its destructor still calls.
+class TGlobalsAtEnd {
+  public:
+    TGlobalsAtEnd() = default;
+    ~TGlobalsAtEnd() {
+        gSysPages.reset();
+        ReleaseProgramGlobals();
+    }
+    TGlobalsAtEnd(const TGlobalsAtEnd&) = delete;
+    TGlobalsAtEnd& operator=(const TGlobalsAtEnd&) = delete;
+};
+
+}  // namespace
+
 void OpenNotebook() {
     // Built once, as the workspace builds it: the first start creates the system pages.
-    static std::unique_ptr<TSysPageManager> sysPages;
-    if (sysPages) return;
+    if (gSysPages) return;
     OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
-    sysPages = std::make_unique<TSysPageManager>();
+    gSysPages = std::make_unique<TSysPageManager>();
 }
 
 std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
@@ -109,11 +128,9 @@ int Run(int argc, char** argv) {
         return 2;
     }
     if (!home.empty()) SetProgramFolder(home);
+    TGlobalsAtEnd globals;
     TCliContext ctx{{}, std::cin, std::cout, std::cerr};
     for (int k = i + 1; k < argc; ++k) ctx.Args.push_back(FromUtf8(argv[k]));
-    struct TGlobalsGuard {
-        ~TGlobalsGuard() { ReleaseProgramGlobals(); }
-    } globals;
     try {
         return command->Run(ctx);
     } catch (const TUsageError& e) {

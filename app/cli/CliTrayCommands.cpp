@@ -1,14 +1,20 @@
-// quillbox-cli commands of the tray features: due (the memo items that fall due at a minute)
-// and open (a link item opened as the program opens it).
+// quillbox-cli commands of the tray features: due (the memo items that fall due at a minute),
+// open (a link item opened as the program opens it), clip (a text captured as a clipboard
+// change is) and template (what pasting a template item sends to the program in front).
 
 #include <ostream>
 
 #include "CliCommands.h"
+#include "features/UClipHandler.h"
 #include "features/ULinkOpener.h"
 #include "features/UMemoHandler.h"
+#include "features/UPasteHandler.h"
 #include "features/UProcessShell.h"
+#include "features/UTemplateHandler.h"
 #include "foundation/UknDateTimeUtils.h"
 #include "foundation/UknError.h"
+#include "foundation/UknStrUtils.h"
+#include "shell/UInMemoryPlatform.h"
 #include "storage/UPageStore.h"
 
 namespace qb::cli {
@@ -69,12 +75,54 @@ int RunOpen(TCliContext& ctx) {
     return 0;
 }
 
+// The clipboard and templates as the tray program has them, pasting into a recording desktop.
+struct TPasteSetup {
+    TMemoryDesktopInput Desktop;
+    TPasteHandler Paste{Desktop};
+    TPopupHandler Popup{Desktop, nullptr};
+};
+
+int RunClip(TCliContext& ctx) {
+    RequireArgs(ctx, 1, 1);
+    OpenNotebook();
+    TPasteSetup setup;
+    TClipHandler clips(kRootId, setup.Popup, setup.Paste);
+    TPageChilds& items = *clips.ClipPage().Childs();
+    int32_t before = items.IsEmpty() ? kNoOwnerId : items.ChildAt(0);
+    clips.ClipboardChanged(ctx.Args[0]);
+    GetStore().SaveIndex();
+    int32_t first = items.IsEmpty() ? kNoOwnerId : items.ChildAt(0);
+    if (first == before) {
+        ctx.Out << "not captured\n";
+        return 0;
+    }
+    ctx.Out << first << "\t" << Utf8(GetStore().GetPage(first)->Name()) << "\n";
+    return 0;
+}
+
+int RunTemplate(TCliContext& ctx) {
+    RequireArgs(ctx, 1, 1);
+    int32_t id = ArgToInt(ctx.Args[0], "ID");
+    OpenNotebook();
+    if (!dynamic_cast<TTemplateItem*>(GetStore().GetPage(id)))
+        throw TknError(u"The page " + ctx.Args[0] + u" is no template item");
+    TPasteSetup setup;
+    TTemplateHandler templates(kRootId, setup.Popup, setup.Paste);
+    templates.PasteItem(id);
+    ctx.Out << Utf8(ReplaceAll(setup.Desktop.Transcript(), u"\r\n", u"\n")) << "\n";
+    return 0;
+}
+
 }  // namespace
 
 void RegisterTrayCommands(TCliRegistry& registry) {
     registry.Add({"due", "[--at \"yyyy-MM-dd HH:mm\"]",
                   "memo items due at that minute (default now), without firing them", RunDue});
     registry.Add({"open", "ID", "open a link item as the program does", RunOpen});
+    registry.Add({"clip", "TEXT", "capture a text as a new clipboard text is captured", RunClip});
+    registry.Add({"template", "ID",
+                  "print what pasting the template item sends, keys as [Enter], [Ctrl+C], ...",
+                  RunTemplate});
 }
 
 }  // namespace qb::cli

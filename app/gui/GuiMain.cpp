@@ -12,6 +12,7 @@
 
 #include "GuiSignals.h"
 #include "GuiSingleInstance.h"
+#include "features/UClipHandler.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "shell/ULangManager.h"
@@ -160,6 +161,7 @@ int Main(int argc, char** argv) {
         std::cerr << "quillbox: " << e.what() << "\n";
         result = 1;
     }
+    ReleaseClipWatcher();
     ReleaseProgramGlobals();
     return result;
 }

@@ -9,16 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "shell/UVirtualKeys.h"
+
 namespace qb {
 
-// Key codes the text logic reacts to (the virtual-key numbers of the hotkey word) and the
-// modifier flags of its high byte.
-constexpr int vkBack = 0x08;
-constexpr int vkTab = 0x09;
-constexpr int vkReturn = 0x0D;
-constexpr int vkDelete = 0x2E;
-constexpr int vkF9 = 0x78;
-constexpr int vkF10 = 0x79;
+// The modifier flags of a key event (the high byte of the hotkey word).
 constexpr int ssShift = 1;
 constexpr int ssCtrl = 2;
 constexpr int ssAlt = 4;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/UknStrUtils.h"
+#include "model/UPageSuper.h"
 #include "shell/UOptionManager.h"
 
 namespace qb {
@@ -10,10 +11,6 @@ namespace qb {
 namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
-// Page types the handler acts on (the model's codes).
-constexpr uint8_t ptNote = 1;
-constexpr uint8_t ptCalc = 2;
-constexpr uint8_t ptDict = 4;
 
 std::u16string LeadingBlanks(std::u16string_view s) {
     size_t n = 0;

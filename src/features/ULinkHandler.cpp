@@ -119,16 +119,20 @@ void TLinkHandler::OpenItem(int32_t itemId) {
 
 // --- TFastLinkHandler ---
 
+namespace {
+
+TSubHotKeyOptions FastLinkHotKeys(const TOptions& options) {
+    return {options.FastLinkHotKey, options.EnableFastLinkItemHotKey};
+}
+
+}  // namespace
+
+TFastLinkHandler::TFastLinkHandler(int32_t parentId, TPopupHandler& popup)
+    : THandlerWithSubHotKey(parentId, ptFastLink, CaptionId, CommandId, ItemCommandBase, popup,
+                            FastLinkHotKeys) {}
+
 void TFastLinkHandler::PasteItem(int32_t itemId) {
     EventCenter().EventNotify(evOpenLink, itemId);
-}
-
-uint16_t TFastLinkHandler::PopupHotKey() {
-    return OptionManager().FastLinkHotKey;
-}
-
-bool TFastLinkHandler::ItemHotKeysEnabled() {
-    return OptionManager().EnableFastLinkItemHotKey;
 }
 
 // --- dropped files ---

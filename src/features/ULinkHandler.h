@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "features/UCommonClasses.h"
 #include "features/UItemHotKeys.h"
 #include "features/ULinkOpener.h"
 #include "features/ULinkPage.h"
@@ -50,20 +51,18 @@ class TLinkHandler : public IEventObserver, public IOptionObserver {
     bool FAutoMinimize = false;
 };
 
-// The fast-link popup's own part: what it is and what choosing an item does. Its page, popup
-// and digit hotkeys are the shared machinery of the handlers with a popup of items.
-class TFastLinkHandler {
+// The fast-link popup: a menu of the fast-link page's items on its hotkey (at the mouse), and
+// digit hotkeys; a chosen item is opened by the link handler.
+class TFastLinkHandler : public THandlerWithSubHotKey {
   public:
-    static constexpr uint8_t PageType = ptFastLink;
     static constexpr int32_t CaptionId = 25380;  // "FastLink"
     static constexpr int32_t CommandId = 1760;   // opens the fast-link page
     static constexpr int32_t ItemCommandBase = 6000;
 
-    // A chosen item is opened by the link handler.
-    void PasteItem(int32_t itemId);
-    // The popup hotkey and whether the digits 1 to 9 open items.
-    static uint16_t PopupHotKey();
-    static bool ItemHotKeysEnabled();
+    // Finds or creates the fast-link page under the parent.
+    TFastLinkHandler(int32_t parentId, TPopupHandler& popup);
+
+    void PasteItem(int32_t itemId) override;
 };
 
 // What a dropped file stands for: a ".desktop" entry its program; other paths themselves.

@@ -1,5 +1,6 @@
 #include "features/UTemplateHandler.h"
 
+#include "features/UPasteHandler.h"
 #include "foundation/UknFunctions.h"
 #include "shell/UOptionManager.h"
 #include "shell/UknHotKeyCenter.h"
@@ -11,20 +12,20 @@ namespace {
 
 constexpr uint32_t kKeyUpPause = 10;  // ms
 
-ITemplatePasteSite* gPasteSite = nullptr;
-
 TTemplateItem* TemplateItem(int32_t id) {
     return dynamic_cast<TTemplateItem*>(GetStore().GetPage(id));
 }
 
-}  // namespace
-
-void SetTemplatePasteSite(ITemplatePasteSite* site) {
-    gPasteSite = site;
+TSubHotKeyOptions TemplateHotKeys(const TOptions& options) {
+    return {options.TemplateHotKey, options.EnableTemplItemHotKey};
 }
 
-TTemplateHandler::TTemplateHandler()
-    : FHotKeys(
+}  // namespace
+
+TTemplateHandler::TTemplateHandler(int32_t parentId, TPopupHandler& popup, TPasteHandler& paste)
+    : THandlerWithPaste(parentId, ptTemplate, CaptionId, CommandId, ItemCommandBase, popup, paste,
+                        TemplateHotKeys),
+      FHotKeys(
           ptTemplateItem,
           [](TPageSuper& item) { return static_cast<TTemplateItem&>(item).Template().HotKey; },
           [this](TPageSuper& item, uint16_t hotKey) {
@@ -37,14 +38,6 @@ TTemplateHandler::~TTemplateHandler() {
     if (TknEventCenter* events = ExistingEventCenter()) events->RemoveObserver(this);
 }
 
-uint16_t TTemplateHandler::PopupHotKey() {
-    return OptionManager().TemplateHotKey;
-}
-
-bool TTemplateHandler::ItemHotKeysEnabled() {
-    return OptionManager().EnableTemplItemHotKey;
-}
-
 void TTemplateHandler::EventNotify(int32_t event, int32_t wparam, int32_t lparam) {
     if (event == evTemplateHotKeySet)
         FHotKeys.Set(wparam, static_cast<uint16_t>(lparam));
@@ -53,20 +46,15 @@ void TTemplateHandler::EventNotify(int32_t event, int32_t wparam, int32_t lparam
 }
 
 void TTemplateHandler::PasteItem(int32_t itemId) {
-    TTemplateItem* item = TemplateItem(itemId);
-    if (item && gPasteSite) gPasteSite->Paste(ExpandPattern(item->Template().Text), true);
+    if (TTemplateItem* item = TemplateItem(itemId))
+        Paster().Paste(ExpandPattern(item->Template().Text), true);
 }
 
 void TTemplateHandler::ItemHotKeyPressed(TTemplateItem& item, uint16_t hotKey) {
-    if (gPasteSite) {
-        auto release = [](uint8_t key) {
-            gPasteSite->KeyUp(key);
-            gPasteSite->Pause(kKeyUpPause);
-        };
-        release(static_cast<uint8_t>(HotKeyVirtualKey(hotKey)));
-        for (uint8_t modifier : {vkAlt, vkControl, vkShift})
-            if (gPasteSite->KeyHeld(modifier)) release(modifier);
-    }
+    IDesktopInput& desktop = Paster().Desktop();
+    desktop.SendKey(static_cast<uint8_t>(HotKeyVirtualKey(hotKey)), false);
+    desktop.Pause(kKeyUpPause);
+    ReleaseHeldModifiers(desktop, kKeyUpPause);
     PasteItem(item.Id());
 }
 

@@ -352,4 +352,10 @@ std::u16string EncodeForDisplay(std::u16string_view s) {
     return out;
 }
 
+std::u16string CutAt(std::u16string_view s, size_t n) {
+    if (s.size() <= n) return std::u16string(s);
+    if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
+    return std::u16string(s.substr(0, n));
+}
+
 }  // namespace qb

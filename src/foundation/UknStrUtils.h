@@ -59,4 +59,7 @@ std::u16string EncodeForStorage(std::u16string_view s);   // TAB -> U+0001; VT, 
 std::u16string DecodeFromStorage(std::u16string_view s);  // U+0001 -> TAB, U+0002 -> CR LF
 std::u16string EncodeForDisplay(std::u16string_view s);   // each of the four -> two spaces
 
+// The first n code units, one less when the cut would split a surrogate pair.
+std::u16string CutAt(std::u16string_view s, size_t n);
+
 }  // namespace qb

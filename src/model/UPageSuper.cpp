@@ -45,13 +45,6 @@ void AddUnique(TknIntList& ids, int32_t id) {
     if (!ids.ItemExists(id)) ids.Add(id);
 }
 
-// The first n code units, one less when the cut would split a surrogate pair.
-std::u16string CutAt(std::u16string_view s, size_t n) {
-    if (s.size() <= n) return std::u16string(s);
-    if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
-    return std::u16string(s.substr(0, n));
-}
-
 // Reads an external text file; false when it is missing or unreadable.
 bool ReadExternal(const std::u16string& path, int maxLen, std::u16string& text) {
     if (!FileExists(path)) return false;

@@ -100,11 +100,7 @@ bool TSysListPageHandler::GetItemTip(int32_t id, int& index, int maxLength, std:
     if (!item) return false;
     index = at;
     tip = item->GetAbstract();
-    if (maxLength >= 0 && tip.size() > size_t(maxLength)) {
-        size_t cut = maxLength;
-        if (cut > 0 && tip[cut - 1] >= 0xD800 && tip[cut - 1] <= 0xDBFF) --cut;  // whole pairs
-        tip.resize(cut);
-    }
+    if (maxLength >= 0) tip = CutAt(tip, size_t(maxLength));
     return true;
 }
 

@@ -71,9 +71,9 @@ class TSysListPageHandler : public TSysPageHandlerSuper, public IListProvider {
   protected:
     // The page's items: its children as the page computes them.
     void GetItemIds(TknIntList& ids) const;
+    bool IsItemCommand(int32_t id) const;
 
   private:
-    bool IsItemCommand(int32_t id) const;
 
     int32_t FItemCommandBase;
 };

@@ -2,14 +2,17 @@
 
 // In-memory stand-ins for the platform services of the shell, for tests of every layer and for
 // running without a display: timers over a clock that only moves when told, hotkeys pressed by
-// hand, a screen of fixed size and an options dialog that runs a given edit.
+// hand, a screen of fixed size, an options dialog that runs a given edit, and a desktop that
+// records the keys and clipboard texts sent to it.
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
+#include "shell/UDesktopInput.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
 #include "shell/UknHotKeyCenter.h"
@@ -80,5 +83,49 @@ class TScriptedOptionsDialog : public IOptionsDialog {
     int Runs = 0;
     bool AutoStartSeen = false;  // AutoStart of the copy the last run was given
 };
+
+// A desktop whose program in front is a plain text field: it records every call as a line of
+// `Log` ("down Ctrl", "up V", "clipboard Dear", "foreground 7"); Ctrl+C copies `Selection`
+// (nothing selected: the clipboard stays), and every clipboard change is also handed to
+// `ClipboardChanged` when set, as the platform tells the program of them.
+class TMemoryDesktopInput : public IDesktopInput {
+  public:
+    std::u16string ClipboardText() override { return Clipboard; }
+    void SetClipboardText(std::u16string_view text) override;
+    bool KeyHeld(uint8_t virtualKey) override { return Held.count(virtualKey) != 0; }
+    void SendKey(uint8_t virtualKey, bool down) override;
+    void Pause(uint32_t milliseconds) override { PausedMs += milliseconds; }
+    uint64_t ForegroundWindow() override { return Foreground; }
+    void SetForegroundWindow(uint64_t window) override;
+    void PopupPoint(int32_t& x, int32_t& y) override;
+
+    // What the program in front received, as one text: each paste (clipboard text and Ctrl+V)
+    // as its text, every other key pressed as its name in brackets with the modifiers held
+    // ("[Enter]", "[Ctrl+C]"); releases alone are not shown.
+    std::u16string Transcript() const;
+
+    std::u16string Clipboard;
+    std::u16string Selection;
+    std::set<uint8_t> Held;
+    uint64_t Foreground = 0;
+    int32_t CaretX = -1;  // negative: no caret, the popup goes to the mouse
+    int32_t CaretY = -1;
+    int32_t MouseX = 0;
+    int32_t MouseY = 0;
+    std::vector<std::string> Log;
+    uint64_t PausedMs = 0;
+    std::function<void(std::u16string_view text)> ClipboardChanged;
+
+  private:
+    void ChangeClipboard(std::u16string_view text);
+    struct TPress {
+        std::string Keys;       // "Ctrl+V"
+        std::u16string Pasted;  // the clipboard at Ctrl+V
+    };
+    std::vector<TPress> FPresses;
+};
+
+// "Enter", "Tab", "Left", "Ctrl", "V", "F9", ...; unnamed codes as their number "#200".
+std::string VirtualKeyName(uint8_t virtualKey);
 
 }  // namespace qb

@@ -117,10 +117,20 @@ TEST_F(LinkHandler, OpensByEventAndMinimizesWhenAsked) {
 }
 
 TEST_F(LinkHandler, FastLinkChoiceOpensThroughTheLinkHandler) {
-    TLinkItem& site = AddLink(u"example.org");
+    TPageSuper* fast = Add(GroupRoot(), ptFastLink, u"Fast");
+    auto& site = static_cast<TLinkItem&>(*Add(fast, ptLinkItem, u"site"));
+    site.LinkProperty().Link = u"example.org";
+    site.LinkProperty().LinkType = ltUrl;
     Handler = std::make_unique<TLinkHandler>();
-    TFastLinkHandler fastLinks;
-    fastLinks.PasteItem(site.Id());
+    TMemoryDesktopInput desktop;
+    test::TScriptedPopup menu;
+    TPopupHandler popups(desktop, &menu);
+    OptionManager().FastLinkHotKey = kAltK;
+    TFastLinkHandler fastLinks(kRootId, popups);
+    menu.Choices = {6001};
+    Keys.Press(modAlt, 'K');
+    ASSERT_EQ(menu.Places.size(), 1u);
+    EXPECT_FALSE(menu.Places[0].AtCaret);
     EXPECT_EQ(Targets(), (std::vector<std::u16string>{u"http://example.org"}));
 }
 

@@ -2,14 +2,18 @@
 
 // A fresh notebook, shell globals and in-memory platforms for each test of the tray features:
 // timers whose virtual clock is also the local time, hotkeys pressed by hand, a recording
-// shell, sound player and reminder windows.
+// shell, sound player and reminder windows; for the pasting features a recording desktop with
+// the shared popup and paste handlers.
 
 #include <string>
 #include <vector>
 
+#include "features/UClipHandler.h"
+#include "features/UCommonClasses.h"
 #include "features/ULinkOpener.h"
 #include "features/UMemoHandler.h"
 #include "features/UMemoPage.h"
+#include "features/UPasteHandler.h"
 #include "model/ModelFixture.h"
 #include "model/UDeleteHandler.h"
 #include "shell/UInMemoryPlatform.h"
@@ -97,6 +101,60 @@ class TTrayTest : public TModelTest {
 
   private:
     TPageSuper* FMemoPage = nullptr;
+};
+
+// The clipboard texts the watcher reports.
+class TCaptured : public IClipObserver {
+  public:
+    void ClipboardChanged(std::u16string_view text) override { Texts.emplace_back(text); }
+    std::vector<std::u16string> Texts;
+};
+
+// Answers each popup with the next of `Choices` (0 when none is left), keeping what it showed.
+class TScriptedPopup : public IItemPopup {
+  public:
+    int32_t Popup(const std::vector<TPopupItem>& items, const TPopupPlace& place) override {
+        Shown.push_back(items);
+        Places.push_back(place);
+        if (Choices.empty()) return 0;
+        int32_t chosen = Choices.front();
+        Choices.erase(Choices.begin());
+        return chosen;
+    }
+    std::vector<int32_t> Choices;
+    std::vector<std::vector<TPopupItem>> Shown;
+    std::vector<TPopupPlace> Places;
+};
+
+class TDesktopTest : public TTrayTest {
+  protected:
+    TDesktopTest() {
+        ReleaseClipWatcher();
+        // The platform reports each clipboard change, as the toolkit does, 200 ms apart.
+        Desktop.ClipboardChanged = [this](std::u16string_view text) {
+            ClipWatcher().OnClipboardChanged(text, ClipClock += 200);
+        };
+    }
+    ~TDesktopTest() override { ReleaseClipWatcher(); }
+
+    // A copy in another program, 200 ms after the last change.
+    void Copy(std::u16string_view text) {
+        ClipWatcher().OnClipboardChanged(text, ClipClock += 200);
+    }
+
+    TMemoryDesktopInput Desktop;
+    std::vector<std::function<void()>> Posted;
+    TPasteHandler Paste{Desktop, [this](std::function<void()> call) { Posted.push_back(call); }};
+    TScriptedPopup Menu;
+    TPopupHandler Popups{Desktop, &Menu};
+    uint64_t ClipClock = 1000;
+
+    // The GUI's event loop reaching the posted pastes.
+    void RunPosted() {
+        auto calls = std::move(Posted);
+        Posted.clear();
+        for (auto& call : calls) call();
+    }
 };
 
 }  // namespace qb::test

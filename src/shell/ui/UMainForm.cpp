@@ -10,13 +10,17 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
+#include <chrono>
 
+#include "features/UClipHandler.h"
 #include "features/ULinkOpener.h"
+#include "features/UProcessShell.h"
 #include "foundation/UknFunctions.h"
 #include "model/UPageSuper.h"
 #include "shell/ULangManager.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "shell/UPluginManager.h"
 #include "shell/USpecialMode.h"
 #include "shell/UknHotKeyCenter.h"
 #include "shell/ui/UAboutBox.h"
@@ -27,6 +31,8 @@
 #include "storage/UIOHandler.h"
 #include "storage/ULogInHandler.h"
 #include "storage/USaveManager.h"
+#include "toolkit/UknClipboard.h"
+#include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknTrackingTip.h"
 #include "toolkit/UknTrayIcon.h"
@@ -46,7 +52,12 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     move(memory.WinPosX, memory.WinPosY);
     resize(memory.WinPosWidth, memory.WinPosHeight);
     setAcceptDrops(true);
-    // The clipboard watcher is created here once the clipboard handlers exist.
+    FClipboardWatch = std::make_unique<TknClipboardWatch>([](std::u16string text) {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        ClipWatcher().OnClipboardChanged(
+            text, static_cast<uint64_t>(
+                      std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+    });
     FBackupHandler = std::make_unique<TBackupHandler>();
     FBackupHandler->OnError = [this](const std::u16string& message) { ShowPrompt(this, message); };
     FMenuManager = std::make_unique<TMenuManager>(this);
@@ -56,7 +67,13 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     FSpModeManager = std::make_unique<TSpModeManager>(*FSpModeWindow);
     FSpModeWindow->SetManager(FSpModeManager.get());
     FTip = std::make_unique<TknTrackingTip>(kTipWidth);
-    // The plug-in manager with the feature handlers is created here once it exists.
+    FDesktopInput = std::make_unique<TknDesktopInput>();
+    FShell = std::make_unique<TProcessShell>();
+    FPluginManager = std::make_unique<TPluginManager>();
+    TPluginServices services;
+    services.Desktop = FDesktopInput.get();
+    services.Shell = FShell.get();
+    FPluginManager->Create(services);
     FIOHandler = std::make_unique<TIOHandler>();
 
     OptionManager().AddObserver(this);
@@ -82,6 +99,7 @@ void TMainForm::OnDestroy() {
     qApp->removeEventFilter(this);
     FTip.reset();
     FIOHandler.reset();
+    FPluginManager.reset();
     if (SaveManager().Active()) SaveCenter().Save();
     MemoryManager().SaveMemory();
     if (TknHotKeyCenter* hotkeys = ExistingHotKeyCenter()) hotkeys->RemoveOwner(this);
@@ -98,6 +116,7 @@ void TMainForm::OnDestroy() {
     FSpModeManager.reset();
     FSpModeWindow.reset();
     FBackupHandler.reset();
+    FClipboardWatch.reset();
     QCoreApplication::quit();
 }
 

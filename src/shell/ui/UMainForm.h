@@ -19,7 +19,11 @@ class TIOHandler;
 class TMainFormWorkspace;
 class TSpModeManager;
 class TSpecialModeWindow;
+class TknClipboardWatch;
+class TknDesktopInput;
 class TknTrackingTip;
+class TPluginManager;
+class TProcessShell;
 class TMenuManager;
 
 // Program-level commands.
@@ -102,12 +106,16 @@ class TMainForm : public TknWindow,
     bool FDestroyed = false;
     bool FExiting = false;  // Exit closes even when the close box only hides
 
+    std::unique_ptr<TknClipboardWatch> FClipboardWatch;
     std::unique_ptr<TBackupHandler> FBackupHandler;
     std::unique_ptr<TMenuManager> FMenuManager;
     TMainFormWorkspace* FWorkspace = nullptr;  // a child widget
     std::unique_ptr<TSpecialModeWindow> FSpModeWindow;
     std::unique_ptr<TSpModeManager> FSpModeManager;
     std::unique_ptr<TknTrackingTip> FTip;
+    std::unique_ptr<TknDesktopInput> FDesktopInput;  // the plug-ins' desktop
+    std::unique_ptr<TProcessShell> FShell;
+    std::unique_ptr<TPluginManager> FPluginManager;
     std::unique_ptr<TIOHandler> FIOHandler;
 };
 
