@@ -3,7 +3,8 @@
 // The base of the program's top-level windows. It turns the window system's requests
 // (close, minimize, maximize, restore) into system commands that subclasses may change (the
 // main form turns close into minimize, for one), keeps the window's status and holds the
-// window's tray icon.
+// window's tray icon. Timer ticks and hotkey presses need no window here: the platforms of
+// TknPlatform hand them straight to the timer and hotkey centers.
 
 #include <QMainWindow>
 #include <string>
