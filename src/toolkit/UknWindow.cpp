@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknIcons.h"
@@ -108,6 +110,29 @@ void TknWindow::SetTrayIcon(TknTrayIcon* icon) {
     if (FTrayIcon) FTrayIcon->Show(false);
     FTrayIcon = icon;
     if (FTrayIcon) FTrayIcon->Show(true);
+}
+
+void TknWindow::SetStayOnTop(bool onTop) {
+    if (onTop == StayOnTop()) return;
+    // WORKAROUND: Qt hides a window whose flags change; it is shown again where it was.
+    const bool visible = isVisible();
+    const QRect frame = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (!visible) return;
+    setGeometry(frame);
+    show();
+}
+
+bool TknWindow::StayOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TknWindow::SetAlpha(int alpha) {
+    setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+}
+
+int TknWindow::Alpha() const {
+    return static_cast<int>(std::lround(windowOpacity() * 255));
 }
 
 void TknWindow::SetText(std::u16string_view text) {

@@ -57,6 +57,13 @@ class TknWindow : public QMainWindow {
     void SetTrayIcon(TknTrayIcon* icon);
     TknTrayIcon* TrayIcon() const { return FTrayIcon; }
 
+    // Kept above other windows, or not; the window keeps its place and visibility.
+    void SetStayOnTop(bool onTop);
+    bool StayOnTop() const;
+    // Opacity as an alpha value 0..255 (255: opaque); values outside are clamped.
+    void SetAlpha(int alpha);
+    int Alpha() const;
+
     void SetText(std::u16string_view text);
     std::u16string Text() const;
 
