@@ -44,10 +44,17 @@ TknWindow::TknWindow(const TknWindowParams& params, QWidget* parent) : QMainWind
 TknWindow::~TknWindow() = default;
 
 void TknWindow::DoSysCommand(TSysCommand command) {
-    const bool outer = !FInSysCommand;
-    FInSysCommand = true;
-    SysCommand(command);
-    if (outer) FInSysCommand = false;
+    {
+        // State changes meanwhile are this command's own, not the window manager's; the
+        // flag is put back even when the command fails.
+        struct TGuard {
+            bool& Flag;
+            bool Old;
+            ~TGuard() { Flag = Old; }
+        } guard{FInSysCommand, FInSysCommand};
+        FInSysCommand = true;
+        SysCommand(command);
+    }
     if (FClosing) return;
     // A close that became a minimize (the main form's close box) reports it like one.
     const int status = Status();
