@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <array>
 
 #include "toolkit/UknKeys.h"
 
@@ -26,6 +27,12 @@ uint32_t NumLockMask(Display* display) {
                 mask = 1u << modifier;
     XFreeModifiermap(map);
     return mask;
+}
+
+// A hotkey's grabs: as it is, with NumLock, with CapsLock and with both.
+std::array<uint32_t, 4> LockVariants(Display* display, uint32_t mask) {
+    const uint32_t numLock = NumLockMask(display);
+    return {mask, mask | numLock, mask | LockMask, mask | numLock | LockMask};
 }
 
 // The modifier bits that decide a hotkey; the lock keys and mouse buttons are left out.
@@ -81,13 +88,11 @@ bool TknX11HotKeyPlatform::RegisterHotKey(int32_t id, uint32_t modifiers, uint32
     for (const auto& [otherId, other] : FKeys)
         if (other.KeyCode == grab.KeyCode && other.Mask == grab.Mask) return false;
 
-    const uint32_t numLock = NumLockMask(FDisplay);
-    const Window root = DefaultRootWindow(FDisplay);
     bool taken;
     {
         TknXErrorTrap trap(FDisplay);
-        for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
-            XGrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root, True, GrabModeAsync,
+        for (uint32_t mask : LockVariants(FDisplay, grab.Mask))
+            XGrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay), True, GrabModeAsync,
                      GrabModeAsync);
         taken = trap.Has(BadAccess);
     }
@@ -107,11 +112,9 @@ void TknX11HotKeyPlatform::UnregisterHotKey(int32_t id) {
 }
 
 void TknX11HotKeyPlatform::Ungrab(const TGrab& grab) {
-    const uint32_t numLock = NumLockMask(FDisplay);
-    const Window root = DefaultRootWindow(FDisplay);
     TknXErrorTrap trap(FDisplay);  // ungrabbing what was never grabbed is no error worth telling
-    for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
-        XUngrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root);
+    for (uint32_t mask : LockVariants(FDisplay, grab.Mask))
+        XUngrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay));
 }
 
 bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state) {

@@ -119,7 +119,17 @@ QIcon TknIcons::Overlaid(int32_t iconId, int overlay) {
             // The overlay takes the lower left corner, as the list views draw their overlays.
             const int corner = size * 5 / 8;
             QImage mark = Render(IconPath(kOverlayIds[overlay - 1]), corner);
+            // A white rim keeps the mark legible on any icon (a lock on a yellow folder).
+            QImage rim = mark;
+            QPainter rimPainter(&rim);
+            rimPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            rimPainter.fillRect(rim.rect(), Qt::white);
+            rimPainter.end();
             QPainter painter(&image);
+            const int width = std::max(1, size / 16);
+            for (int dx = -width; dx <= width; dx += width)
+                for (int dy = -width; dy <= width; dy += width)
+                    painter.drawImage(dx, size - corner + dy, rim);
             painter.drawImage(0, size - corner, mark);
             return image;
         });

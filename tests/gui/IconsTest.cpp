@@ -101,6 +101,21 @@ TEST(IconsTest, GreyKeepsAlphaAndLosesColour) {
     EXPECT_EQ(qAlpha(weighed.pixel(2, 0)), 128);
 }
 
+TEST(IconsTest, PictureFilesAreTheirOwnIcons) {
+    QTemporaryDir dir;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(qRgba(255, 0, 0, 255));
+    for (const char* format : {"png", "ico"}) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("Red.") + QString::fromLatin1(format));
+        ASSERT_TRUE(red.save(path, format));
+        const QImage shown = Picture(TknIcons::FileIcon(path.toStdU16String()));
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown.pixel(8, 8), qRgba(255, 0, 0, 255));
+    }
+    EXPECT_TRUE(TknIcons::FileIcon(u"").isNull());
+}
+
 TEST(IconsTest, PageImageListDrawsIntoTheSink) {
     TknPageImageSink& sink = InstallPageImageSink();
     EXPECT_EQ(PageImageSink(), &sink);

@@ -87,6 +87,27 @@ TEST(WindowTest, StateChangedFromOutsideRunsTheCommandAfterwards) {
     EXPECT_EQ(window.Statuses, std::vector<int>{wsMaximized});
 }
 
+TEST(WindowTest, StayOnTopKeepsTheWindowShownAndAlphaIsClamped) {
+    TTestWindow window;
+    window.show();
+    window.SetStayOnTop(true);
+    EXPECT_TRUE(window.StayOnTop());
+    EXPECT_TRUE(window.isVisible());
+    window.SetStayOnTop(false);
+    EXPECT_FALSE(window.StayOnTop());
+    EXPECT_TRUE(window.isVisible());
+    window.hide();
+    window.SetStayOnTop(true);
+    EXPECT_FALSE(window.isVisible());  // a hidden window stays hidden
+
+    window.SetAlpha(155);  // transparency level 5
+    EXPECT_EQ(window.Alpha(), 155);
+    window.SetAlpha(-5);  // a level above 12 would go below zero
+    EXPECT_EQ(window.Alpha(), 0);
+    window.SetAlpha(300);
+    EXPECT_EQ(window.Alpha(), 255);
+}
+
 TEST(WindowTest, TrayTipIsCutTo63Characters) {
     const std::u16string longTip(100, u'x');
     EXPECT_EQ(TrayTipText(longTip), std::u16string(63, u'x'));
