@@ -112,6 +112,9 @@ int Run(int argc, char** argv) {
     if (!home.empty()) SetProgramFolder(home);
     TCliContext ctx{{}, std::cin, std::cout, std::cerr};
     for (int k = i + 1; k < argc; ++k) ctx.Args.push_back(FromUtf8(argv[k]));
+    struct TGlobalsGuard {
+        ~TGlobalsGuard() { ReleaseProgramGlobals(); }
+    } globals;
     try {
         return command->Run(ctx);
     } catch (const TUsageError& e) {

@@ -34,6 +34,19 @@ char16_t RuleLetter(TTimeMode mode) {
     }
 }
 
+TSystemTime Normalized(const TSystemTime& t) {
+    return FromUnits(ToUnits(t, tuMillisecond), tuMillisecond);
+}
+
+// A typed or damaged text can give fields beyond the calendar ("2010-13-45"): carried over
+// into the next day, month or year, and kept to four-digit years, they make a date whose text
+// reads back as the same rule.
+TSystemTime ParseMemoTime(std::u16string_view text) {
+    static const TSystemTime latest = Normalized({9999, 12, 0, 31, 23, 59, 59, 0});
+    const TSystemTime t = Normalized(ParseDateTime(text, true));
+    return t.Year > 9999 ? latest : t;
+}
+
 }  // namespace
 
 void TMemoProperty::Load(TknStrList& list) {
@@ -102,7 +115,7 @@ void TMemoProperty::SetTimeText(std::u16string_view text) {
             TimeMode = tmDaily;
             time = s.substr(1);
         }
-        TimeValue = ParseDateTime(time, true);
+        TimeValue = ParseMemoTime(time);
         DateValue = LocalNow();
         return;
     }
@@ -111,14 +124,14 @@ void TMemoProperty::SetTimeText(std::u16string_view text) {
         TimeMode = tmPeriod;
         std::u16string end = s.substr(dots + 2);
         if (end.size() < 6) end = s.substr(0, 4) + u"-" + end;
-        DateValue = ParseDateTime(s.substr(0, dots - 1), true);
-        TimeValue = ParseDateTime(end, true);
+        DateValue = ParseMemoTime(s.substr(0, dots - 1));
+        TimeValue = ParseMemoTime(end);
     } else if (s.size() > 10) {
         TimeMode = tmThisDay;
-        DateValue = TimeValue = ParseDateTime(s, true);
+        DateValue = TimeValue = ParseMemoTime(s);
     } else {
         TimeMode = tmPeriod;
-        DateValue = TimeValue = ParseDateTime(s, true);
+        DateValue = TimeValue = ParseMemoTime(s);
     }
 }
 

@@ -1,9 +1,13 @@
 #include "shell/UProgramServices.h"
 
 #include "foundation/UknFile.h"
+#include "model/UDeleteHandler.h"
 #include "model/UPageFactory.h"
+#include "shell/UknClasses.h"
 #include "shell/ULangManager.h"
 #include "shell/UOptionManager.h"
+#include "storage/ULogInHandler.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 
@@ -15,6 +19,14 @@ void ConnectPageEnvironment() {
         return (e >= enAnsi && e <= enUTF16BE) ? static_cast<TEncoding>(e) : enUTF16LE;
     };
     env.SepLine = [] { return OptionManager().SepLine; };
+}
+
+void ReleaseProgramGlobals() {
+    ReleaseDeleteHandler();
+    ReleaseLogInHandler();
+    ReleaseStore();
+    ReleasePageFactoryObjects();
+    ReleaseShellGlobals();
 }
 
 }  // namespace qb

@@ -227,7 +227,10 @@ bool TIOHandler::ImportPath(TPageSuper* target, const std::u16string& path, bool
                             bool linkOnly) {
     if (!target || !target->Childs()) throw TknError(u"This page cannot hold imported pages");
     TImportWalk walk;
-    return ImportEntry(walk, target, AbsolutePath(path), fromFolder, linkOnly, true);
+    TStoreBatch batch(GetStore());
+    const bool done = ImportEntry(walk, target, AbsolutePath(path), fromFolder, linkOnly, true);
+    batch.Commit();
+    return done;
 }
 
 void TIOHandler::ImportPaths(TPageSuper* target, const std::vector<std::u16string>& paths,

@@ -242,6 +242,7 @@ void TPageStore::DeletePage(int32_t id) {
     TPageRecord* record = Find(id);
     if (!record) return;
     SaveText(id, u"");
+    FPendingTexts.erase(id);
     FreeIds.Push(id);
     Records.erase(LowerBound(Records, id));
 }
@@ -249,9 +250,13 @@ void TPageStore::DeletePage(int32_t id) {
 std::u16string TPageStore::ReadText(int32_t id, int32_t maxlen) {
     const TPageRecord* record = Find(id);
     if (maxlen == 0 || !record || record->TextLength == 0) return {};
-    if (maxlen >= 1 && maxlen <= record->TextLength - 1)
-        return FFiles.ReadData(record->DataPos, maxlen) + u" ...";
-    return FFiles.ReadData(record->DataPos, record->TextLength);
+    const bool cut = maxlen >= 1 && maxlen <= record->TextLength - 1;
+    const int32_t count = cut ? maxlen : record->TextLength;
+    auto pending = FPendingTexts.find(id);
+    std::u16string text = pending != FPendingTexts.end()
+                              ? pending->second.substr(0, static_cast<size_t>(count))
+                              : FFiles.ReadData(record->DataPos, count);
+    return cut ? text + u" ..." : text;
 }
 
 bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
@@ -261,6 +266,11 @@ bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
         throw TknError(u"File Write Error!");
     const auto newLength = static_cast<int32_t>(text.size());
     if (newLength == record->TextLength && text == ReadText(id, -1)) return false;
+    if (FBatchDepth > 0) {
+        FPendingTexts[id] = std::u16string(text);
+        record->TextLength = newLength;
+        return true;
+    }
 
     std::vector<TDataPiece> pieces = DataPieces(record, text);
     const int32_t oldLength = record->TextLength;
@@ -276,6 +286,7 @@ bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
 
 void TPageStore::WritePair(const std::vector<TDataPiece>& pieces) {
     FFiles.WritePair(pieces, IndexText(), EncryptDataFileOption());
+    FPendingTexts.clear();  // every piece list carries them
     UpdateDataPositions();
     FFiles.Recover();  // puts the committed pair in place
 }
@@ -294,10 +305,16 @@ std::vector<TDataPiece> TPageStore::DataPieces(const TPageRecord* changed,
             pieces.push_back(TDataPiece::Range(pos, count));
     };
     for (const auto& record : Records) {
-        if (record.get() != changed)
-            addRange(record->DataPos, record->TextLength);
-        else if (!text.empty())
-            pieces.push_back(TDataPiece::NewText(text));
+        std::u16string_view newText = text;
+        if (record.get() != changed) {
+            auto pending = FPendingTexts.find(record->Id);
+            if (pending == FPendingTexts.end()) {
+                addRange(record->DataPos, record->TextLength);
+                continue;
+            }
+            newText = pending->second;
+        }
+        if (!newText.empty()) pieces.push_back(TDataPiece::NewText(newText));
     }
     addRange(FTailPos, -1);
     return pieces;
@@ -320,10 +337,38 @@ int32_t TPageStore::GetTextLength(int32_t id) const {
 // An index written in id order must find the texts in id order too; only a damaged index read
 // out of order makes the data file follow.
 void TPageStore::SaveIndex() {
-    if (DataInIdOrder())
+    if (FBatchDepth > 0) {
+        FIndexWaiting = true;
+        return;
+    }
+    if (!FPendingTexts.empty())
+        WritePair(DataPieces(nullptr, {}));
+    else if (DataInIdOrder())
         FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
     else
         WritePair(DataPieces(nullptr, {}));
+}
+
+void TPageStore::EndBatch() {
+    if (FBatchDepth == 0 || --FBatchDepth > 0) return;
+    if (FPendingTexts.empty() && !FIndexWaiting) return;
+    SaveIndex();
+    FIndexWaiting = false;
+}
+
+TStoreBatch::~TStoreBatch() {
+    if (!FStore) return;
+    try {
+        FStore->EndBatch();
+    } catch (...) {
+        // Leaving through an exception already; the texts stay pending for the next save.
+    }
+}
+
+void TStoreBatch::Commit() {
+    TPageStore* store = FStore;
+    FStore = nullptr;
+    store->EndBatch();
 }
 
 bool TPageStore::DataInIdOrder() const {

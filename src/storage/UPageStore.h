@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/UknList.h"
@@ -56,6 +57,13 @@ class TPageStore {
     int32_t GetTextLength(int32_t id) const;
     void SaveIndex();
 
+    // Between BeginBatch and EndBatch, saved texts and index writes wait in memory and the
+    // outermost EndBatch writes them as one data and index pair: an import of thousands of
+    // pages then rewrites the files once instead of once per page. Until that write, the
+    // files on disk still hold the notebook as it was before the batch.
+    void BeginBatch() { ++FBatchDepth; }
+    void EndBatch();
+
     bool FindFirstOfType(uint8_t pageType, int32_t& id) const;
     // Type 255: every type whose class is searchable. The list is cleared first.
     void GetIdsOfType(uint8_t pageType, TknIntList& ids) const;
@@ -91,6 +99,7 @@ class TPageStore {
     void AppendProperties(const TPageRecord& record, std::u16string& line);
     // The new data file: the texts in id order, the given text in place of the changed
     // record's (none: every text as it is).
+    // Texts saved in a batch (or left by a batch whose write failed) take their records' place.
     std::vector<TDataPiece> DataPieces(const TPageRecord* changed, std::u16string_view text) const;
     void WritePair(const std::vector<TDataPiece>& pieces);
     void UpdateDataPositions();
@@ -103,6 +112,24 @@ class TPageStore {
     // The data file's characters after the last text, kept as they are.
     int64_t FTailPos = 0;
     mutable uint64_t FWalk = 0;
+    int FBatchDepth = 0;
+    bool FIndexWaiting = false;
+    std::unordered_map<int32_t, std::u16string> FPendingTexts;
+};
+
+// A batch for one scope. Commit ends it and reports a failed write; a scope left without
+// Commit (an exception) still tries the write, and on failure the texts stay pending for the
+// next save.
+class TStoreBatch {
+  public:
+    explicit TStoreBatch(TPageStore& store) : FStore(&store) { store.BeginBatch(); }
+    ~TStoreBatch();
+    TStoreBatch(const TStoreBatch&) = delete;
+    TStoreBatch& operator=(const TStoreBatch&) = delete;
+    void Commit();
+
+  private:
+    TPageStore* FStore;
 };
 
 TPageStore& GetStore();

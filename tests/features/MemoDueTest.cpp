@@ -163,6 +163,30 @@ TEST_F(MemoDue, TimeTextsRoundTrip) {
     EXPECT_EQ(period->TimeValue.Year, 2010);
 }
 
+TEST_F(MemoDue, OutOfCalendarTimesBecomeRealDatesThatReadBack) {
+    struct {
+        const char16_t* Text;
+        const char16_t* Written;  // null: only the round trip is checked
+    } cases[] = {
+        {u"2010-13-45", u"2011-02-14"},
+        {u"2010-02-30 25:61", u"2010-03-03 02:01"},
+        {u"99999-01-01", u"9999-12-31 23:59"},
+        {u"2010-11-06...99999-01-01", u"2010-11-06...9999-12-31"},
+        {u"2010-1108", nullptr},
+        {u"201\u8030-1108", nullptr},
+        {u"@99:99:99", nullptr},
+        {u"@w1-5 24:00:00", u"@w1-5 00:00:00"},
+        {u"0-0-0", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::u16string written = Memo(c.Text)->GetTimeText();
+        if (c.Written) {
+            EXPECT_EQ(ToUtf8(written), ToUtf8(c.Written)) << ToUtf8(c.Text);
+        }
+        EXPECT_EQ(ToUtf8(Memo(written)->GetTimeText()), ToUtf8(written)) << ToUtf8(c.Text);
+    }
+}
+
 TEST_F(MemoDue, ExpiredOnlyWhenDone) {
     struct {
         const char16_t* Text;

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "foundation/UknError.h"
 #include "storage/StoreTestSupport.h"
 
 namespace qb::test {
@@ -77,6 +78,53 @@ TEST_F(PageStoreFiles, TextsMoveWithLengthChanges) {
     for (int id = 1; id <= 7; ++id) EXPECT_EQ(reopened.ReadText(id, -1), expected[id - 1]) << id;
     EXPECT_EQ(Hex(IndexBytes()).substr(0, Hex(FileBytes(u"3.2.0\r\n3\r\n1\t")).size()),
               Hex(FileBytes(u"3.2.0\r\n3\r\n1\t")));
+}
+
+TEST_F(PageStoreFiles, ABatchWritesOnceAtItsEndWithTheSameBytes) {
+    const std::u16string index = IndexOf(
+        u"", {Rec(1, 0, 1, 3, u"p1"), Rec(2, 0, 1, 0, u"p2"), Rec(3, 0, 1, 4, u"p3"),
+              Rec(4, 0, 1, 2, u"p4")});
+    WriteNotebook(index, u"aaabbbbcc");
+    const std::string dataBefore = DataBytes(), indexBefore = IndexBytes();
+
+    TPageStore& store = GetStore();
+    {
+        TStoreBatch batch(store);
+        ASSERT_TRUE(store.SaveText(2, u"new two"));
+        ASSERT_TRUE(store.SaveText(3, u"B"));
+        ASSERT_TRUE(store.SaveText(2, u"second two"));  // the later text wins
+        store.DeletePage(4);
+        {
+            TStoreBatch inner(store);
+            ASSERT_TRUE(store.SaveText(1, u"AAAA"));
+            store.SaveIndex();
+            inner.Commit();  // nested: nothing written yet
+        }
+        // The texts read back from memory, cut as from the file; the disk is untouched.
+        EXPECT_EQ(store.ReadText(2, -1), u"second two");
+        EXPECT_EQ(store.ReadText(2, 6), u"second ...");
+        EXPECT_EQ(store.GetTextLength(2), 10);
+        EXPECT_EQ(store.ReadText(4, -1), u"");
+        EXPECT_EQ(Hex(DataBytes()), Hex(dataBefore));
+        EXPECT_EQ(Hex(IndexBytes()), Hex(indexBefore));
+        batch.Commit();
+    }
+    EXPECT_EQ(Hex(DataBytes()), Hex(FileBytes(u"AAAAsecond twoB")));
+    EXPECT_EQ(Hex(IndexBytes()),
+              Hex(FileBytes(IndexOf(u"4", {Rec(1, 0, 1, 4, u"p1"), Rec(2, 0, 1, 10, u"p2"),
+                                           Rec(3, 0, 1, 1, u"p3")}))));
+    TPageStore& reopened = Reopen();
+    EXPECT_EQ(reopened.ReadText(2, -1), u"second two");
+    EXPECT_EQ(reopened.ReadText(3, -1), u"B");
+
+    // A scope left by an exception still writes what the batch holds.
+    try {
+        TStoreBatch batch(reopened);
+        reopened.SaveText(3, u"kept");
+        throw TknError(u"stop");
+    } catch (const TknError&) {
+    }
+    EXPECT_EQ(Reopen().ReadText(3, -1), u"kept");
 }
 
 TEST_F(PageStoreFiles, ReadTextLimitsAndIdsWithoutRecord) {
