@@ -47,11 +47,11 @@ int QtKeyOfHotKey(THotKey key) {
 
 Qt::KeyboardModifiers QtModifiersOfHotKey(THotKey key) {
     Qt::KeyboardModifiers modifiers;
-    uint8_t flags = HotKeyModifiers(key);
+    uint8_t flags = HotKeyFlags(key);
     if (flags & kHotKeyShift) modifiers |= Qt::ShiftModifier;
     if (flags & kHotKeyControl) modifiers |= Qt::ControlModifier;
     if (flags & kHotKeyAlt) modifiers |= Qt::AltModifier;
-    uint8_t vk = HotKeyVirtualKey(key);
+    uint32_t vk = HotKeyVirtualKey(key);
     if (vk >= kFirstKeypadKey && vk <= kLastKeypadKey) modifiers |= Qt::KeypadModifier;
     return modifiers;
 }
