@@ -22,6 +22,7 @@
 #include "shell/ui/UOptionsDialog.h"
 #include "storage/ULogInHandler.h"
 #include "storage/ui/ULogInDialog.h"
+#include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
 
@@ -66,19 +67,6 @@ const char kUsage[] =
     "Opens the notebook in the program folder: DIR, else $QUILLBOX_HOME, else the folder of\n"
     "the executable when it holds quillbox.ini or data/, else ~/.local/share/quillbox.\n"
     "-m starts in the tray. A second start brings the running window forward.\n";
-
-// An error that nothing on its way caught ends the handling of that one event only.
-class TQuillboxApplication : public QApplication {
-  public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception&) {
-            return false;
-        }
-    }
-};
 
 // For the start-up benchmark and the end-to-end tests: the wall-clock time at which the main
 // window was first painted, on standard error, when QUILLBOX_REPORT_SHOWN is set.
@@ -146,7 +134,7 @@ int Main(int argc, char** argv) {
     }
     if (!args.Home.empty()) SetProgramFolder(FromUtf8(args.Home));
 
-    TQuillboxApplication app(argc, argv);
+    TknApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbox"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray keeps the program alive
     TQuitSignals quitSignals;

@@ -17,6 +17,10 @@ extern const char kChineseLanguageText[];  // generated from res/lang/Chinese.ln
 namespace {
 
 std::unique_ptr<TLangManager>& Instance() {
+    // The language center unregisters from the option manager when it is destroyed. Holders of
+    // single objects left at exit are destroyed in the reverse order of their creation, so the
+    // option manager's holder is made first and outlives this one.
+    ExistingOptionManager();
     static std::unique_ptr<TLangManager> instance;
     return instance;
 }

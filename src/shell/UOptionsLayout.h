@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "shell/UOptionManager.h"
+#include "shell/UknHotKeyCenter.h"
 
 namespace qb {
 
@@ -109,11 +110,9 @@ inline constexpr uint8_t kHotKeyShift = 1;
 inline constexpr uint8_t kHotKeyControl = 2;
 inline constexpr uint8_t kHotKeyAlt = 4;
 THotKey MakeHotKey(uint8_t modifiers, uint8_t virtualKey);
+// The word's own modifier flags (not the platform's, see HotKeyModifiers of the hotkey center).
 inline uint8_t HotKeyFlags(THotKey key) {
     return static_cast<uint8_t>((key >> 8) & (kHotKeyShift | kHotKeyControl | kHotKeyAlt));
-}
-inline uint8_t HotKeyKey(THotKey key) {
-    return static_cast<uint8_t>(key & 0xFF);
 }
 
 // The user-function lines as the dialog keeps them: each trimmed, empty ones dropped, a

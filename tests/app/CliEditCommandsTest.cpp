@@ -80,8 +80,8 @@ TEST_F(CliEdit, StatisticsOfAPageAndTheNotebook) {
     EXPECT_EQ(Out("stats 9"),
               "[Current Page]\nTotal Characters:\t27\nCharacters ExCr:\t15\n"
               "Characters ExBl:\t12\nWords:\t4\nLines:\t6\nParagraphs:\t3\n"
-              "[Database]\n\t1\n\nNotePage\t1\n");
-    EXPECT_EQ(Out("stats 7"), "[Current Page]\nItems:\t2\n[Database]\n\t1\n\nNotePage\t1\n");
+              "[Database]\nGroup\t1\n\nNotePage\t1\n");
+    EXPECT_EQ(Out("stats 7"), "[Current Page]\nItems:\t2\n[Database]\nGroup\t1\n\nNotePage\t1\n");
     EXPECT_EQ(Cli("stats 99"), 1);
 }
 

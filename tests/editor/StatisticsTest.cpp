@@ -71,7 +71,7 @@ TEST_F(Statistics, CurrentPageAndDatabaseTabs) {
     TStatisticsTab database = DatabaseStatistics(s);
     EXPECT_EQ(Render(database), "25360=3\n0=\n25361=5\n25362=0\n25364=1\n0=\n25376=2\n");
     EXPECT_EQ(StatisticsFields(database).Values, u"3\r\n\r\n5\r\n0\r\n1\r\n\r\n2");
-    EXPECT_EQ(StatisticsFields(database).Labels.substr(0, 14), u"\r\n\r\nNotePage\r\n");
+    EXPECT_EQ(StatisticsFields(database).Labels.substr(0, 19), u"Group\r\n\r\nNotePage\r\n");
     s.Types = {{2, 1, false}, {15, 4, false}};  // no empty line in front of the first line
     EXPECT_EQ(Render(DatabaseStatistics(s)), "25362=1\n0=\n25375=4\n");
 }

@@ -198,7 +198,7 @@ TEST_F(OptionsDialogTest, DictionaryPanelConvertsAndListsTheFilesWhenShown) {
     EXPECT_EQ(d.Result().AllDictList, u"b.dic,a.dic");
 }
 
-TEST(HotKeyEdit, KeysBecomeHotKeyWordsAndBack) {
+TEST_F(OptionsDialogTest, HotKeyEditTurnsKeysIntoHotKeyWordsAndBack) {
     THotKeyEdit edit;
     auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers);

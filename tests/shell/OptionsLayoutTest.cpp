@@ -209,7 +209,6 @@ TEST_F(OptionsLayoutTest, HotKeyWordsAndUserFunctions) {
     EXPECT_EQ(MakeHotKey(0xF8 | kHotKeyShift, 0x70), 0x0170);  // unknown flags dropped
     EXPECT_EQ(MakeHotKey(kHotKeyControl, 0), 0);               // modifiers alone are no key
     EXPECT_EQ(HotKeyFlags(0xFF41), 7);
-    EXPECT_EQ(HotKeyKey(0x0241), 0x41);
 
     EXPECT_EQ(CleanUserFunctions(u"  f(x)=x*2 \r\n\r\n#g(y)=y\n  # h(z)=z \n#\n\tk=1"),
               (std::vector<std::u16string>{u"f(x)=x*2", u"g(y)=y", u"h(z)=z", u"k=1"}));

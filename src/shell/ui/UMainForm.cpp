@@ -285,7 +285,7 @@ void TMainForm::RefreshTitle() {
 
 void TMainForm::ApplyTransparency() {
     const int32_t level = FTransparent ? FTransparency : 0;
-    setWindowOpacity(TransparencyAlpha(level) / 255.0);
+    SetAlpha(TransparencyAlpha(level));
 }
 
 // --- commands ---

@@ -358,6 +358,8 @@ QWidget* TOptionsDialog::MakeDictionaries(TBinding& binding) {
     auto* row = new QHBoxLayout(holder);
     row->setContentsMargins(0, 0, 0, 0);
     auto* list = new QListWidget;
+    auto* notice = new QLabel(Text(kDictConvertTextId), list);
+    notice->hide();
     auto* up = new QPushButton(Text(kMoveUpTextId));
     auto* down = new QPushButton(Text(kMoveDownTextId));
     auto* buttons = new QVBoxLayout;
@@ -379,10 +381,14 @@ QWidget* TOptionsDialog::MakeDictionaries(TBinding& binding) {
     // The files are converted and listed when the panel is first shown, as that rewrites
     // them and may take a while; until then the options stay as they are.
     auto opened = std::make_shared<bool>(false);
-    FOnPanelShown.back() = [this, list, opened] {
+    FOnPanelShown.back() = [this, list, notice, opened] {
+        notice->adjustSize();
+        notice->show();
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         std::u16string all = ConvertDictionaries(FScratch.AllDictList);
         QApplication::restoreOverrideCursor();
+        notice->hide();
         for (const auto& d : DictionaryChoices(FScratch.SelDictList, all)) {
             auto* item = new QListWidgetItem(QString::fromStdU16String(d.Title), list);
             item->setData(Qt::UserRole, QString::fromStdU16String(d.FileName));

@@ -41,7 +41,7 @@ QFont QtFont(const TFontSettings& settings) {
 }  // namespace
 
 int QtKeyOfHotKey(THotKey key) {
-    int qtKey = VirtualKeyToQtKey(HotKeyKey(key));
+    int qtKey = VirtualKeyToQtKey(HotKeyVirtualKey(key));
     return qtKey ? qtKey : Qt::Key_unknown;
 }
 
@@ -51,7 +51,7 @@ Qt::KeyboardModifiers QtModifiersOfHotKey(THotKey key) {
     if (flags & kHotKeyShift) modifiers |= Qt::ShiftModifier;
     if (flags & kHotKeyControl) modifiers |= Qt::ControlModifier;
     if (flags & kHotKeyAlt) modifiers |= Qt::AltModifier;
-    uint8_t vk = HotKeyKey(key);
+    uint32_t vk = HotKeyVirtualKey(key);
     if (vk >= kFirstKeypadKey && vk <= kLastKeypadKey) modifiers |= Qt::KeypadModifier;
     return modifiers;
 }
@@ -75,7 +75,7 @@ QString HotKeyDisplayText(THotKey key) {
     QString prefix = QKeySequence(QKeyCombination(modifiers & ~Qt::KeypadModifier, Qt::Key_A))
                          .toString(QKeySequence::NativeText);
     prefix.chop(1);
-    return prefix + QStringLiteral("#%1").arg(HotKeyKey(key));
+    return prefix + QStringLiteral("#%1").arg(HotKeyVirtualKey(key));
 }
 
 THotKeyEdit::THotKeyEdit(QWidget* parent) : QLineEdit(parent) {

@@ -8,9 +8,11 @@
 #include <QThread>
 #include <QWidget>
 
+#include "toolkit/UknWindow.h"
+
 namespace qb {
 
-TSpecialModeWindow::TSpecialModeWindow(QWidget& window) : FWindow(window) {
+TSpecialModeWindow::TSpecialModeWindow(TknWindow& window) : FWindow(window) {
     // Every menu counts, the tray menu too: the platform treats them all as the window's.
     qApp->installEventFilter(this);
     FWindow.installEventFilter(this);
@@ -82,21 +84,23 @@ void TSpecialModeWindow::Redraw() {
     FWindow.update();
 }
 
-void TSpecialModeWindow::SetWindowFlags(Qt::WindowFlags flags) {
-    if (FWindow.windowFlags() == flags) return;
-    const bool visible = FWindow.isVisible();
-    FWindow.setWindowFlags(flags);  // re-creates the platform window, which hides it
-    if (visible) FWindow.show();
-}
-
 void TSpecialModeWindow::SetTopmost(bool topmost) {
-    SetWindowFlags(FWindow.windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost));
+    FWindow.SetStayOnTop(topmost);
 }
 
 void TSpecialModeWindow::SetToolWindow(bool toolWindow) {
     // The tool type shares bits with the plain window type: the type is replaced as a whole.
-    const Qt::WindowFlags hints = FWindow.windowFlags() & ~Qt::WindowType_Mask;
-    SetWindowFlags(hints | (toolWindow ? Qt::Tool : Qt::Window));
+    const Qt::WindowFlags flags = FWindow.windowFlags();
+    const Qt::WindowFlags wanted =
+        (flags & ~Qt::WindowType_Mask) | (toolWindow ? Qt::Tool : Qt::Window);
+    if (flags == wanted) return;
+    // WORKAROUND: Qt hides a window whose flags change; it is shown again where it was.
+    const bool visible = FWindow.isVisible();
+    const QRect frame = FWindow.geometry();
+    FWindow.setWindowFlags(wanted);
+    if (!visible) return;
+    FWindow.setGeometry(frame);
+    FWindow.show();
 }
 
 void TSpecialModeWindow::BringForward() {

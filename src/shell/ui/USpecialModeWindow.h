@@ -8,13 +8,13 @@
 
 #include "shell/USpecialMode.h"
 
-class QWidget;
-
 namespace qb {
+
+class TknWindow;
 
 class TSpecialModeWindow : public QObject, public ISpecialModeWindow {
   public:
-    explicit TSpecialModeWindow(QWidget& window);
+    explicit TSpecialModeWindow(TknWindow& window);
     ~TSpecialModeWindow() override;
     // Where the hook's messages go; null stops them.
     void SetManager(TSpModeManager* manager) { FManager = manager; }
@@ -39,10 +39,9 @@ class TSpecialModeWindow : public QObject, public ISpecialModeWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void SetWindowFlags(Qt::WindowFlags flags);
     void Hook(TSpecialModeMessage message);
 
-    QWidget& FWindow;
+    TknWindow& FWindow;
     TSpModeManager* FManager = nullptr;
     QPointer<QWidget> FFocus;
     int FOpenMenus = 0;
