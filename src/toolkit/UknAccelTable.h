@@ -2,8 +2,9 @@
 
 // The accelerator table of a window: entries of command id, key text and whether the key is
 // the window's (in the table) or only shown in the menus and left to the focused control. The
-// window's keys are shortcuts of the owner window; each goes through the linked menu, so a
-// disabled command does not run from its key.
+// window's keys are shortcuts of the owner window, taken before any control inside it can
+// claim them; each goes through the linked menu, so a disabled command does not run from its
+// key.
 
 #include <QKeySequence>
 #include <QObject>
@@ -40,6 +41,10 @@ class TknAccelTable : public QObject {
     const std::vector<QShortcut*>& Shortcuts() const { return FShortcuts; }
 
   protected:
+    // Keeps the owner's controls from claiming a key of the table (a text control takes
+    // Ctrl+K for itself, say), so that the shortcut gets it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Slot order: OnCreate fills the entries. Create runs it and builds the table.
     virtual void OnCreate() {}
     void Create();
@@ -47,6 +52,7 @@ class TknAccelTable : public QObject {
 
   private:
     void ClearShortcuts();
+    bool IsTableKey(QKeyCombination key) const;
 
     QWidget* FOwner;
     TknMenu* FMenu = nullptr;
