@@ -230,13 +230,22 @@ int TPageImageList::AddIconFile(std::u16string_view fileName) {
     std::u16string name = AsciiLower(fileName);
     auto cached = FFileIndex.find(name);
     if (cached != FFileIndex.end()) return cached->second;
-    if (name.starts_with(u"file:")) name.erase(0, 5);
-    if (name.starts_with(u"//")) name.erase(0, 2);
+    std::u16string_view path = fileName;
+    if (name.starts_with(u"file:")) {
+        name.erase(0, 5);
+        path.remove_prefix(5);
+    }
+    if (name.starts_with(u"//")) {
+        name.erase(0, 2);
+        path.remove_prefix(2);
+    }
     // The cache holds the names without the prefix; a prefixed name looked up only as it came
     // would add its icon again on every call.
     cached = FFileIndex.find(name);
     if (cached != FFileIndex.end()) return cached->second;
-    if (!FSink.AddFileIcon(name)) return -1;
+    // The small letters only key the cache: file names with capitals must still be found on
+    // file systems that tell the cases apart.
+    if (!FSink.AddFileIcon(std::u16string(path))) return -1;
     int index = Add();
     FFileIndex[name] = index;
     return index;

@@ -95,9 +95,16 @@ int64_t TStoreFiles::DataLength() {
     return TknTextFile(FDataPath, fmRead, enUTF16LE).TextLength();
 }
 
+TknTextFile& TStoreFiles::Reader() {
+    if (!FReader) {
+        Recover();
+        FReader = std::make_unique<TknTextFile>(FDataPath, fmRead, enUTF16LE);
+    }
+    return *FReader;
+}
+
 std::u16string TStoreFiles::ReadData(int64_t pos, int64_t count) {
-    Recover();
-    TknTextFile file(FDataPath, fmRead, enUTF16LE);
+    TknTextFile& file = Reader();
     int64_t length = file.TextLength();
     if (pos < 0 || pos >= length || count <= 0) return {};
     file.SeekChar(pos);
@@ -136,6 +143,7 @@ void TStoreFiles::WritePair(const std::vector<TDataPiece>& pieces, std::u16strin
 
 void TStoreFiles::Recover() {
     if (FileExists(FIndexPending)) {
+        FReader.reset();
         // The data file is renamed first, so a missing pending data file has already moved.
         if (FileExists(FDataPending)) RenameFile(FDataPending, FDataPath);
         RenameFile(FIndexPending, FIndexPath);

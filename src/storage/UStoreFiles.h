@@ -7,9 +7,12 @@
 // away. Every access first completes or discards what an earlier run left behind.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "foundation/UknFile.h"
 
 namespace qb {
 
@@ -52,12 +55,17 @@ class TStoreFiles {
   private:
     void WriteData(const std::vector<TDataPiece>& pieces, bool marker);
     void DiscardPending() noexcept;
+    TknTextFile& Reader();
+
 
     std::u16string FFolder;
     std::u16string FIndexPath;
     std::u16string FDataPath;
     std::u16string FIndexPending;
     std::u16string FDataPending;
+    // The data file stays open for reading between writes: a search reads thousands of texts.
+    // Every rename over the data file drops it, so it never reads a replaced file.
+    std::unique_ptr<TknTextFile> FReader;
 };
 
 }  // namespace qb

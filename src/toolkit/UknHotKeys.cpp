@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <array>
 
 #include "toolkit/UknKeys.h"
 
@@ -28,6 +29,12 @@ uint32_t NumLockMask(Display* display) {
     return mask;
 }
 
+// A hotkey's grabs: as it is, with NumLock, with CapsLock and with both.
+std::array<uint32_t, 4> LockVariants(Display* display, uint32_t mask) {
+    const uint32_t numLock = NumLockMask(display);
+    return {mask, mask | numLock, mask | LockMask, mask | numLock | LockMask};
+}
+
 // The modifier bits that decide a hotkey; the lock keys and mouse buttons are left out.
 constexpr uint32_t kRelevantMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
 
@@ -51,8 +58,9 @@ class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
     TknX11HotKeyPlatform& FOwner;
 };
 
-TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch)
-    : FDispatch(std::move(dispatch)), FDisplay(QtX11Display()) {
+TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch,
+                                           Display* display)
+    : FDispatch(std::move(dispatch)), FDisplay(display) {
     if (!FDispatch) {
         FDispatch = [](int32_t id) {
             if (TknHotKeyCenter* center = ExistingHotKeyCenter()) center->DispatchHotKey(id);
@@ -80,13 +88,11 @@ bool TknX11HotKeyPlatform::RegisterHotKey(int32_t id, uint32_t modifiers, uint32
     for (const auto& [otherId, other] : FKeys)
         if (other.KeyCode == grab.KeyCode && other.Mask == grab.Mask) return false;
 
-    const uint32_t numLock = NumLockMask(FDisplay);
-    const Window root = DefaultRootWindow(FDisplay);
     bool taken;
     {
         TknXErrorTrap trap(FDisplay);
-        for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
-            XGrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root, True, GrabModeAsync,
+        for (uint32_t mask : LockVariants(FDisplay, grab.Mask))
+            XGrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay), True, GrabModeAsync,
                      GrabModeAsync);
         taken = trap.Has(BadAccess);
     }
@@ -106,11 +112,9 @@ void TknX11HotKeyPlatform::UnregisterHotKey(int32_t id) {
 }
 
 void TknX11HotKeyPlatform::Ungrab(const TGrab& grab) {
-    const uint32_t numLock = NumLockMask(FDisplay);
-    const Window root = DefaultRootWindow(FDisplay);
     TknXErrorTrap trap(FDisplay);  // ungrabbing what was never grabbed is no error worth telling
-    for (uint32_t locks : {0u, numLock, static_cast<uint32_t>(LockMask), numLock | LockMask})
-        XUngrabKey(FDisplay, grab.KeyCode, grab.Mask | locks, root);
+    for (uint32_t mask : LockVariants(FDisplay, grab.Mask))
+        XUngrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay));
 }
 
 bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state) {

@@ -18,8 +18,10 @@ namespace qb {
 
 class TknX11HotKeyPlatform : public IHotKeyPlatform {
   public:
-    // Presses go to `dispatch`; by default to the program's hotkey center when it exists.
-    explicit TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch = {});
+    // Presses go to `dispatch`; by default to the program's hotkey center when it exists. The
+    // display is Qt's (whose events the filter reads); tests may pass a connection of their own.
+    explicit TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch = {},
+                                  Display* display = QtX11Display());
     ~TknX11HotKeyPlatform() override;  // ungrabs everything
     TknX11HotKeyPlatform(const TknX11HotKeyPlatform&) = delete;
     TknX11HotKeyPlatform& operator=(const TknX11HotKeyPlatform&) = delete;

@@ -12,6 +12,11 @@
 #include <algorithm>
 #include <map>
 
+// The icons live in a static library: its resources register only when asked to.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace qb {
 
 namespace {
@@ -20,6 +25,8 @@ namespace {
 constexpr int kDrawSizes[] = {16, 24, 32, 48};
 
 QString IconPath(int32_t iconId) {
+    static const bool registered = (InitIconResources(), true);
+    (void)registered;
     return QStringLiteral(":/icons/%1.svg").arg(iconId);
 }
 
@@ -112,7 +119,17 @@ QIcon TknIcons::Overlaid(int32_t iconId, int overlay) {
             // The overlay takes the lower left corner, as the list views draw their overlays.
             const int corner = size * 5 / 8;
             QImage mark = Render(IconPath(kOverlayIds[overlay - 1]), corner);
+            // A white rim keeps the mark legible on any icon (a lock on a yellow folder).
+            QImage rim = mark;
+            QPainter rimPainter(&rim);
+            rimPainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            rimPainter.fillRect(rim.rect(), Qt::white);
+            rimPainter.end();
             QPainter painter(&image);
+            const int width = std::max(1, size / 16);
+            for (int dx = -width; dx <= width; dx += width)
+                for (int dy = -width; dy <= width; dy += width)
+                    painter.drawImage(dx, size - corner + dy, rim);
             painter.drawImage(0, size - corner, mark);
             return image;
         });
@@ -143,7 +160,10 @@ QIcon TknIcons::FileIcon(const std::u16string& path) {
     const QString name = QString::fromStdU16String(path);
     if (name.isEmpty()) return {};
     const QFileInfo info(name);
-    if (info.isFile()) {
+    if (info.isFile() && info.suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+        QIcon drawing = DrawnIcon([&name](int size) { return Render(name, size); });
+        if (!drawing.isNull()) return drawing;
+    } else if (info.isFile()) {
         QIcon own(name);  // an icon or picture file is its own icon
         if (!own.availableSizes().isEmpty() && !own.pixmap(kSmall).isNull()) return own;
     }

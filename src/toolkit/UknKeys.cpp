@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "shell/UknHotKeyCenter.h"
-
 // X11 last: its macros (None, KeyPress, ...) would spoil Qt's headers.
 #include <X11/X.h>
 #include <X11/XF86keysym.h>

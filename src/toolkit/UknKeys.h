@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "shell/UknHotKeyCenter.h"
+
 namespace qb {
 
 struct TknKeyMapping {

@@ -52,7 +52,7 @@ bool TknIOProgress::CancelRequested() {
 void TknIOProgress::Tip(std::u16string_view text, std::u16string_view detail) {
     FDialog.reset();
     if (FTip)
-        FTip->ShowAtCursor(std::u16string(TwoLines(text, detail).toStdU16String()));
+        FTip->ShowAtCursor(TwoLines(text, detail).toStdU16String());
     else
         ShowInformation(FParent, TwoLines(text, detail).toStdU16String());
 }

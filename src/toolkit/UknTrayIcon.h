@@ -2,7 +2,8 @@
 
 // The program's icon in the notification area. A left click calls the click handler; a right
 // click opens the popup menu at the cursor (the owner window comes forward first) and tells
-// the owner when the menu has closed.
+// the owner when the menu has closed. When the notification area restarts, Qt adds a shown
+// icon to the new one by itself.
 
 #include <QMenu>
 #include <QObject>

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknIcons.h"
@@ -42,13 +44,23 @@ TknWindow::TknWindow(const TknWindowParams& params, QWidget* parent) : QMainWind
 TknWindow::~TknWindow() = default;
 
 void TknWindow::DoSysCommand(TSysCommand command) {
-    const bool outer = !FInSysCommand;
-    FInSysCommand = true;
-    SysCommand(command);
-    if (outer) FInSysCommand = false;
-    if (command == TSysCommand::scClose || FClosing) return;
-    FLastStatus = Status();
-    StatusChanged(FLastStatus);
+    {
+        // State changes meanwhile are this command's own, not the window manager's; the
+        // flag is put back even when the command fails.
+        struct TGuard {
+            bool& Flag;
+            bool Old;
+            ~TGuard() { Flag = Old; }
+        } guard{FInSysCommand, FInSysCommand};
+        FInSysCommand = true;
+        SysCommand(command);
+    }
+    if (FClosing) return;
+    // A close that became a minimize (the main form's close box) reports it like one.
+    const int status = Status();
+    if (command == TSysCommand::scClose && status == FLastStatus) return;
+    FLastStatus = status;
+    StatusChanged(status);
 }
 
 void TknWindow::SysCommand(TSysCommand command) {
@@ -105,6 +117,29 @@ void TknWindow::SetTrayIcon(TknTrayIcon* icon) {
     if (FTrayIcon) FTrayIcon->Show(false);
     FTrayIcon = icon;
     if (FTrayIcon) FTrayIcon->Show(true);
+}
+
+void TknWindow::SetStayOnTop(bool onTop) {
+    if (onTop == StayOnTop()) return;
+    // WORKAROUND: Qt hides a window whose flags change; it is shown again where it was.
+    const bool visible = isVisible();
+    const QRect frame = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (!visible) return;
+    setGeometry(frame);
+    show();
+}
+
+bool TknWindow::StayOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TknWindow::SetAlpha(int alpha) {
+    setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+}
+
+int TknWindow::Alpha() const {
+    return static_cast<int>(std::lround(windowOpacity() * 255));
 }
 
 void TknWindow::SetText(std::u16string_view text) {

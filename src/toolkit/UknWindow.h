@@ -3,7 +3,8 @@
 // The base of the program's top-level windows. It turns the window system's requests
 // (close, minimize, maximize, restore) into system commands that subclasses may change (the
 // main form turns close into minimize, for one), keeps the window's status and holds the
-// window's tray icon.
+// window's tray icon. Timer ticks and hotkey presses need no window here: the platforms of
+// TknPlatform hand them straight to the timer and hotkey centers.
 
 #include <QMainWindow>
 #include <string>
@@ -55,6 +56,13 @@ class TknWindow : public QMainWindow {
     // The window's tray icon (not owned); a new one hides the old and is shown when not null.
     void SetTrayIcon(TknTrayIcon* icon);
     TknTrayIcon* TrayIcon() const { return FTrayIcon; }
+
+    // Kept above other windows, or not; the window keeps its place and visibility.
+    void SetStayOnTop(bool onTop);
+    bool StayOnTop() const;
+    // Opacity as an alpha value 0..255 (255: opaque); values outside are clamped.
+    void SetAlpha(int alpha);
+    int Alpha() const;
 
     void SetText(std::u16string_view text);
     std::u16string Text() const;

@@ -1,7 +1,7 @@
 // One QApplication for the whole widget-test program (Qt allows one per process); the tests
-// run on the offscreen platform that ctest selects.
-#include <QApplication>
+// run on the offscreen platform.
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <memory>
 
@@ -9,7 +9,13 @@ namespace {
 
 class TQtEnvironment : public ::testing::Environment {
   public:
-    void SetUp() override { FApp = std::make_unique<QApplication>(FArgc, FArgv); }
+    void SetUp() override {
+        // The offscreen platform unless the run asks for another (QT_QPA_PLATFORM=xcb runs the
+        // X11 tests on Qt's own connection): ctest's environment list reaches the test only in
+        // part, so the default is set here.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        FApp = std::make_unique<QApplication>(FArgc, FArgv);
+    }
     void TearDown() override { FApp.reset(); }
 
   private:

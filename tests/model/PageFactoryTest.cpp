@@ -139,7 +139,7 @@ class TRecordingSink : public IPageImageSink {
     void AddIcon(int32_t iconId, int variant) override { FCalls->emplace_back(iconId, variant); }
     bool AddFileIcon(const std::u16string& fileName) override {
         FFiles->push_back(fileName);
-        return fileName.ends_with(u".ico");
+        return fileName.ends_with(u".ico") || fileName.ends_with(u".ICO");
     }
 
   private:
@@ -199,7 +199,8 @@ TEST_F(TFactoryTest, IconFilesAreLoadedOncePerName) {
     EXPECT_EQ(images.AddIconFile(u"/icons/a.ico"), 99);
     EXPECT_EQ(images.AddIconFile(u"file:///icons/a.ico"), 99);  // the same file
     EXPECT_EQ(images.AddIconFile(u"file:///icons/a.ico"), 99);
-    EXPECT_EQ(files, std::vector<std::u16string>{u"/icons/a.ico"});
+    // Loaded by the name as given: file names tell the cases apart here.
+    EXPECT_EQ(files, std::vector<std::u16string>{u"/Icons/A.ICO"});
     EXPECT_EQ(images.AddIconFile(u"/icons/b.txt"), -1);  // no icon: nothing kept
     EXPECT_EQ(images.AddIconFile(u"/icons/b.txt"), -1);
     EXPECT_EQ(files.size(), 3u);
