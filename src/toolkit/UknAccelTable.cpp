@@ -34,10 +34,6 @@ void TknAccelTable::Create() {
     Build();
 }
 
-void TknAccelTable::AddEntry(int32_t id, std::u16string keyText, bool inTable) {
-    FEntries.push_back({id, std::move(keyText), inTable});
-}
-
 void TknAccelTable::ClearShortcuts() {
     for (QShortcut* shortcut : FShortcuts) delete shortcut;
     FShortcuts.clear();

@@ -29,8 +29,6 @@ class TknAccelTable : public QObject {
     void SetMenu(TknMenu* menu) { FMenu = menu; }
     TknMenu* Menu() const { return FMenu; }
 
-    void AddEntry(int32_t id, std::u16string keyText, bool inTable);
-    const TAccelEntries& Entries() const { return FEntries; }
     // The key text the menus show for a command, empty when none.
     std::u16string KeyText(int32_t id) const { return AccelKeyText(FEntries, id); }
 
