@@ -132,14 +132,6 @@ void InsertSubmenuIf(TMenuItems& items, bool condition, int32_t id, size_t posit
     if (condition) InsertAt(items, position, InsertedSubmenu(id, o));
 }
 
-void CollectIds(const TMenuItems& items, std::vector<int32_t>& ids) {
-    for (const TMenuItemDef& item : items) {
-        if (item.Kind == TMenuItemKind::Separator) continue;
-        ids.push_back(item.Id);
-        CollectIds(item.Items, ids);
-    }
-}
-
 }  // namespace
 
 TMenuItemDef MenuCommand(int32_t id) {
@@ -155,12 +147,6 @@ TMenuItems MainMenuItems(const TOptions& options, bool popupForm) {
                       HelpMenu()};
     if (!popupForm) return top;
     return {Submenu(kPopupFormMenuId, std::move(top))};
-}
-
-std::vector<int32_t> MenuIds(const TMenuItems& items) {
-    std::vector<int32_t> ids;
-    CollectIds(items, ids);
-    return ids;
 }
 
 TActivePageFacts ActivePageFacts() {

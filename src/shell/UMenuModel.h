@@ -63,8 +63,6 @@ TMenuItemDef MenuSeparator();
 // The main menu as built with these options: in menu-bar form the five top menus, in popup form
 // one submenu 1990 that holds them. Items that depend on an option are left out while it is off.
 TMenuItems MainMenuItems(const TOptions& options, bool popupForm);
-// Every id in the structure, submenus included, depth first.
-std::vector<int32_t> MenuIds(const TMenuItems& items);
 
 // The active page as far as the menus follow it.
 struct TActivePageFacts {

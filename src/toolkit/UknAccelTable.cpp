@@ -1,5 +1,7 @@
 #include "toolkit/UknAccelTable.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QWidget>
 
@@ -19,7 +21,9 @@ QKeySequence AccelKeySequence(const TAccelKey& key) {
     return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(qtKey)));
 }
 
-TknAccelTable::TknAccelTable(QWidget* owner) : FOwner(owner) {}
+TknAccelTable::TknAccelTable(QWidget* owner) : FOwner(owner) {
+    if (FOwner) QCoreApplication::instance()->installEventFilter(this);
+}
 
 TknAccelTable::~TknAccelTable() {
     ClearShortcuts();
@@ -30,13 +34,29 @@ void TknAccelTable::Create() {
     Build();
 }
 
-void TknAccelTable::AddEntry(int32_t id, std::u16string keyText, bool inTable) {
-    FEntries.push_back({id, std::move(keyText), inTable});
-}
-
 void TknAccelTable::ClearShortcuts() {
     for (QShortcut* shortcut : FShortcuts) delete shortcut;
     FShortcuts.clear();
+}
+
+bool TknAccelTable::IsTableKey(QKeyCombination key) const {
+    for (const QShortcut* shortcut : FShortcuts)
+        if (shortcut->key()[0] == key) return true;
+    return false;
+}
+
+bool TknAccelTable::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != FOwner->window()) return false;
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers =
+        keyEvent->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (!IsTableKey(QKeyCombination(modifiers, static_cast<Qt::Key>(keyEvent->key()))))
+        return false;
+    // Not accepted: no control overrides the key, and the shortcut map delivers it.
+    event->ignore();
+    return true;
 }
 
 void TknAccelTable::Build() {

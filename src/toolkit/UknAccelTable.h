@@ -2,8 +2,9 @@
 
 // The accelerator table of a window: entries of command id, key text and whether the key is
 // the window's (in the table) or only shown in the menus and left to the focused control. The
-// window's keys are shortcuts of the owner window; each goes through the linked menu, so a
-// disabled command does not run from its key.
+// window's keys are shortcuts of the owner window, taken before any control inside it can
+// claim them; each goes through the linked menu, so a disabled command does not run from its
+// key.
 
 #include <QKeySequence>
 #include <QObject>
@@ -28,8 +29,6 @@ class TknAccelTable : public QObject {
     void SetMenu(TknMenu* menu) { FMenu = menu; }
     TknMenu* Menu() const { return FMenu; }
 
-    void AddEntry(int32_t id, std::u16string keyText, bool inTable);
-    const TAccelEntries& Entries() const { return FEntries; }
     // The key text the menus show for a command, empty when none.
     std::u16string KeyText(int32_t id) const { return AccelKeyText(FEntries, id); }
 
@@ -40,6 +39,10 @@ class TknAccelTable : public QObject {
     const std::vector<QShortcut*>& Shortcuts() const { return FShortcuts; }
 
   protected:
+    // Keeps the owner's controls from claiming a key of the table (a text control takes
+    // Ctrl+K for itself, say), so that the shortcut gets it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Slot order: OnCreate fills the entries. Create runs it and builds the table.
     virtual void OnCreate() {}
     void Create();
@@ -47,6 +50,7 @@ class TknAccelTable : public QObject {
 
   private:
     void ClearShortcuts();
+    bool IsTableKey(QKeyCombination key) const;
 
     QWidget* FOwner;
     TknMenu* FMenu = nullptr;

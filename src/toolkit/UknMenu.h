@@ -89,7 +89,6 @@ class TknMenu : public QObject, public ICommandSender {
 
     void Create();
     void Destroy();
-    bool IsMenuBar() const { return FMenuBar; }
 
   private:
     QAction* NewAction(int32_t id, std::u16string_view text, QWidget* parent);

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -122,6 +124,25 @@ TEST_F(MenuManagerTest, ADisabledCommandRunsFromNoPlace) {
     ASSERT_TRUE(moveUp);
     emit moveUp->activated();
     EXPECT_EQ(executor.Executed, (std::vector<int32_t>{1220}));
+}
+
+TEST_F(MenuManagerTest, TheWindowsKeysComeBeforeTheEditorsOwn) {
+    // Select all's key, given to Statistics: the window's table now has it.
+    test::WriteBytes(Folder.File("accel.txt"), "1800=Ctrl+A\r\n");
+    Manager.reset();
+    Manager = std::make_unique<TMenuManager>(Window.get());
+    ASSERT_NE(ShortcutFor("Ctrl+A"), nullptr);
+
+    auto claimed = [](QWidget* control, Qt::Key key) {
+        QKeyEvent event(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+        QApplication::sendEvent(control, &event);
+        return event.isAccepted();
+    };
+    auto* editor = new QPlainTextEdit(Window.get());
+    EXPECT_FALSE(claimed(editor, Qt::Key_A));
+    EXPECT_TRUE(claimed(editor, Qt::Key_Z));  // undo stays the editor's
+    QPlainTextEdit elsewhere;                 // the same control in another window
+    EXPECT_TRUE(claimed(&elsewhere, Qt::Key_A));
 }
 
 TEST_F(MenuManagerTest, OpeningASubmenuChecksItsCommandsFirst) {

@@ -198,8 +198,7 @@ TEST(MenuModelTest, TrayMenuFollowsTheFeatureOptions) {
 
 TEST(MenuModelTest, ToolButtonsCleanUp) {
     TMenuItems menu = MainMenuItems(TOptions(), false);
-    std::vector<int32_t> ids = MenuIds(menu);
-    TMenuHolds holds = [&](int32_t id) { return std::count(ids.begin(), ids.end(), id) > 0; };
+    TMenuHolds holds = [&](int32_t id) { return Holds(menu, id); };
 
     const std::vector<std::pair<const char16_t*, TButtonIds>> cases = {
         {u"1010,0,0,1110", {1010, 0, 1110}},
@@ -221,10 +220,7 @@ TEST(MenuModelTest, ToolButtonsCleanUp) {
 
     // Without the extended pages their buttons go, and so does a separator they leave doubled.
     TMenuItems lean = MainMenuItems(AllOff(), false);
-    std::vector<int32_t> leanIds = MenuIds(lean);
-    TMenuHolds leanHolds = [&](int32_t id) {
-        return std::count(leanIds.begin(), leanIds.end(), id) > 0;
-    };
+    TMenuHolds leanHolds = [&](int32_t id) { return Holds(lean, id); };
     EXPECT_EQ(ToolButtonsFromText(u"1010,1020,0,5000,0,1110", leanHolds),
               (TButtonIds{1010, 0, 1110}));
     EXPECT_EQ(DefineToolbarIds(holds).size(), 60u);
@@ -245,8 +241,7 @@ TEST(MenuModelTest, ButtonHints) {
 
 TEST(MenuModelTest, DefineToolbarLists) {
     TMenuItems menu = MainMenuItems(TOptions(), false);
-    std::vector<int32_t> ids = MenuIds(menu);
-    TMenuHolds holds = [&](int32_t id) { return std::count(ids.begin(), ids.end(), id) > 0; };
+    TMenuHolds holds = [&](int32_t id) { return Holds(menu, id); };
     TToolbarEdit edit(holds, {1010, 0, 1110});
 
     EXPECT_EQ(edit.Available().front(), 0);
