@@ -20,6 +20,7 @@
 #include "shell/UStatusHandler.h"
 #include "shell/ui/UMainForm.h"
 #include "shell/ui/UOptionsDialog.h"
+#include "shell/ui/UOptionsDialogControls.h"
 #include "storage/ULogInHandler.h"
 #include "storage/ui/ULogInDialog.h"
 #include "toolkit/UknApplication.h"
@@ -93,6 +94,7 @@ class TShownReporter : public QObject {
 int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimized) {
     const auto showMessage = [](const std::u16string& message) { ShowPrompt(nullptr, message); };
     if (!OpenProgramData(showMessage)) return 1;
+    InstallHotKeyTexts();
     TLogInDialog logInDialog;
     LogInHandler().SetDialog(&logInDialog);
     if (!LogInHandler().LogIn()) return 1;

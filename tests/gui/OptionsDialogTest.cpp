@@ -14,6 +14,7 @@
 
 #include "foundation/UknIniFile.h"
 #include "foundation/UknStrUtils.h"
+#include "model/UPageFactory.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
 #include "shell/ui/UOptionsDialog.h"
@@ -224,6 +225,12 @@ TEST_F(OptionsDialogTest, HotKeyEditTurnsKeysIntoHotKeyWordsAndBack) {
         EXPECT_FALSE(edit.text().isEmpty());
     }
     EXPECT_EQ(HotKeyDisplayText(0x0201).isEmpty(), false);  // no key of its own: its number
+
+    // The pages' hotkey texts follow once installed.
+    InstallHotKeyTexts();
+    EXPECT_EQ(HotKeyText(0x064B), u"Ctrl+Alt+K");
+    EXPECT_EQ(HotKeyText(0), u"");
+    PageEnvironment().HotKeyText = {};
 }
 
 }  // namespace qb::test

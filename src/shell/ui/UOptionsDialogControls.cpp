@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLabel>
 
+#include "model/UPageFactory.h"
 #include "shell/ULangManager.h"
 #include "shell/UOptionsLayout.h"
 #include "toolkit/UknKeys.h"
@@ -76,6 +77,12 @@ QString HotKeyDisplayText(THotKey key) {
                          .toString(QKeySequence::NativeText);
     prefix.chop(1);
     return prefix + QStringLiteral("#%1").arg(HotKeyVirtualKey(key));
+}
+
+void InstallHotKeyTexts() {
+    PageEnvironment().HotKeyText = [](uint16_t key) {
+        return HotKeyDisplayText(key).toStdU16String();
+    };
 }
 
 THotKeyEdit::THotKeyEdit(QWidget* parent) : QLineEdit(parent) {

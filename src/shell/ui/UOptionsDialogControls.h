@@ -21,6 +21,8 @@ Qt::KeyboardModifiers QtModifiersOfHotKey(THotKey key);
 THotKey HotKeyOfQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // The hotkey as the user reads it ("Ctrl+Alt+K"); empty for none.
 QString HotKeyDisplayText(THotKey key);
+// Lets the pages show their hotkeys (link and template items' Hotkey column) in that form.
+void InstallHotKeyTexts();
 
 // Takes the next key pressed with its modifiers as the hotkey; Backspace or Delete alone
 // clears it. Modifier keys alone change nothing.
