@@ -22,7 +22,7 @@
 #include "shell/ui/UOptionsDialog.h"
 #include "shell/ui/UOptionsDialogControls.h"
 #include "storage/ULogInHandler.h"
-#include "storage/ui/ULogInDialog.h"
+#include "shell/ui/ULogInDialog.h"
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"

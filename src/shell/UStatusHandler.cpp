@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "shell/UMemoryManager.h"
-#include "shell/USpecialMode.h"
+#include "shell/UEdgeDock.h"
 #include "shell/UknClasses.h"
 #include "storage/ULogInHandler.h"
 #include "storage/USaveManager.h"

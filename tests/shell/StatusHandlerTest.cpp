@@ -2,7 +2,7 @@
 
 #include "ShellTestSupport.h"
 #include "shell/UInMemoryPlatform.h"
-#include "shell/USpecialMode.h"
+#include "shell/UEdgeDock.h"
 #include "shell/UStatusHandler.h"
 #include "storage/ULogInHandler.h"
 #include "storage/USaveManager.h"

@@ -4,7 +4,7 @@
 
 #include "ShellTestSupport.h"
 #include "shell/UInMemoryPlatform.h"
-#include "shell/USpecialMode.h"
+#include "shell/UEdgeDock.h"
 #include "storage/USaveManager.h"
 
 namespace qb::test {

@@ -1,4 +1,4 @@
-#include "storage/ui/ULogInDialog.h"
+#include "shell/ui/ULogInDialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

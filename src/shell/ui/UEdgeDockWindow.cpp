@@ -1,4 +1,4 @@
-#include "shell/ui/USpecialModeWindow.h"
+#include "shell/ui/UEdgeDockWindow.h"
 
 #include <QApplication>
 #include <QCursor>

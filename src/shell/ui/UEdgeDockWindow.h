@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "shell/USpecialMode.h"
+#include "shell/UEdgeDock.h"
 
 namespace qb {
 

@@ -1,4 +1,4 @@
-#include "shell/USpecialMode.h"
+#include "shell/UEdgeDock.h"
 
 #include <algorithm>
 
