@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
@@ -23,20 +24,11 @@ using namespace qb;
 // One folder for the whole run, in memory where possible: every save flushes to disk.
 const std::string& Folder() {
     static const std::string folder = [] {
-        std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string path = base + "/qbfuzz-index-XXXXXX";
-        if (!::mkdtemp(path.data())) std::abort();
-        std::filesystem::create_directories(path + "/data");
-        return path + "/";
+        std::string path = fuzz::MakeRunFolder("index");
+        std::filesystem::create_directories(path + "data");
+        return path;
     }();
     return folder;
-}
-
-void WriteFile(const std::string& path, const uint8_t* bytes, size_t n) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (n) std::fwrite(bytes, 1, n, f);
-    std::fclose(f);
 }
 
 // Every record's id and text, read with the lookups that need no page object.
@@ -79,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const uint8_t text[] =
         "\xFF\xFE"
         "a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0k\0l\0m\0n\0o\0p\0";
-    WriteFile(index, data, size);
-    WriteFile(Folder() + "data/quillbox.dat", text, sizeof text - 1);
+    fuzz::WriteFile(index, data, size);
+    fuzz::WriteFile(Folder() + "data/quillbox.dat", text, sizeof text - 1);
 
     // What the store writes of records it never made pages of opens to the same notebook.
     const auto texts = Texts(GetStore());

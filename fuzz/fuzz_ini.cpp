@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknIniFile.h"
@@ -20,14 +21,7 @@ namespace {
 using namespace qb;
 
 const std::string& Folder() {
-    static const std::string folder = [] {
-        std::string base = std::filesystem::is_directory("/dev/shm")
-                               ? std::string("/dev/shm")
-                               : std::filesystem::temp_directory_path().string();
-        std::string tmpl = base + "/qbfuzzini-XXXXXX";
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        return tmpl + "/";
-    }();
+    static const std::string folder = fuzz::MakeRunFolder("ini");
     return folder;
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageFactory.h"
@@ -24,20 +25,11 @@ using namespace qb;
 
 const std::string& Folder() {
     static const std::string folder = [] {
-        std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
-        std::string path = base + "/qbfuzz-qbx-XXXXXX";
-        if (!::mkdtemp(path.data())) std::abort();
+        std::string path = fuzz::MakeRunFolder("qbx");
         SetProgramFolder(FromUtf8(path));
-        return path + "/";
+        return path;
     }();
     return folder;
-}
-
-void WriteFile(const std::string& path, const uint8_t* bytes, size_t n) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (n) std::fwrite(bytes, 1, n, f);
-    std::fclose(f);
 }
 
 TPageSuper* FreshGroupRoot() {
@@ -78,7 +70,7 @@ std::u16string Summary(TPageSuper* page) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string in = Folder() + "in.qbx", out = Folder() + "out.qbx";
-    WriteFile(in, data, size);
+    fuzz::WriteFile(in, data, size);
     TPageSuper* root = FreshGroupRoot();
     TIOHandler io;
     const int records = GetStore().RecordCount();

@@ -9,17 +9,15 @@
 #include <filesystem>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknStrUtils.h"
 
 namespace {
 
 const std::u16string& FuzzFile() {
-    static const std::u16string path = [] {
-        std::string folder = (std::filesystem::temp_directory_path() / "qbfuzz-XXXXXX").string();
-        if (!::mkdtemp(folder.data())) std::abort();
-        return qb::FromUtf8(folder + "/input.txt");
-    }();
+    static const std::u16string path =
+        qb::FromUtf8(qb::fuzz::MakeRunFolder("textfile") + "input.txt");
     return path;
 }
 

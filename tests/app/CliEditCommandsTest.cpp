@@ -7,23 +7,12 @@
 namespace qb::test {
 namespace {
 
-class CliEdit : public ::testing::Test {
+class CliEdit : public TCliTest {
   protected:
     CliEdit() {
         Out("new 7 1 Note");  // page 9
         Out("write 9", "* one\n\n  two\nthree\n\n\n");
     }
-    int Cli(const std::string& args, std::string_view input = "") {
-        err.clear();
-        return RunCli("--home '" + Home.Path() + "' " + args, input, &out, &err);
-    }
-    std::string Out(const std::string& args, std::string_view input = "") {
-        EXPECT_EQ(Cli(args, input), 0) << args << ": " << err;
-        return out;
-    }
-
-    TTempFolder Home{false};
-    std::string out, err;
 };
 
 TEST_F(CliEdit, TextToolsChangeTheSavedText) {

@@ -11,16 +11,8 @@
 namespace qb::test {
 namespace {
 
-class CliIo : public ::testing::Test {
+class CliIo : public TCliTest {
   protected:
-    int Cli(const std::string& args) {
-        err.clear();
-        return RunCli("--home '" + Home.Path() + "' " + args, "", &out, &err);
-    }
-    std::string Out(const std::string& args) {
-        EXPECT_EQ(Cli(args), 0) << args << ": " << err;
-        return out;
-    }
     // The group root's id: the one the notebook has, or a new one.
     std::string GroupRoot() {
         std::istringstream tree(Out("tree"));
@@ -36,8 +28,7 @@ class CliIo : public ::testing::Test {
     std::string Path(const std::string& name) const { return Files.File(name); }
     std::string Quoted(const std::string& name) const { return "'" + Path(name) + "'"; }
 
-    TTempFolder Home{false}, Files{false};
-    std::string out, err;
+    TTempFolder Files{false};
 };
 
 TEST_F(CliIo, ImportExportRoundTrip) {

@@ -7,21 +7,7 @@
 namespace qb::test {
 namespace {
 
-class CliPages : public ::testing::Test {
-  protected:
-    // Runs a command on the test's folder; returns its exit code, its output in out.
-    int Cli(const std::string& args, std::string_view input = "") {
-        err.clear();
-        return RunCli("--home '" + Home.Path() + "' " + args, input, &out, &err);
-    }
-    std::string Out(const std::string& args, std::string_view input = "") {
-        EXPECT_EQ(Cli(args, input), 0) << args << ": " << err;
-        return out;
-    }
-
-    TTempFolder Home{false};
-    std::string out, err;
-};
+using CliPages = TCliTest;
 
 // What a first start creates under the root; the group root is page 7 and user pages follow
 // the recycle bin.

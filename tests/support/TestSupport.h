@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 
@@ -35,5 +37,23 @@ std::string Utf16LE(std::u16string_view text);
 // exit code and fills out/err.
 int RunCli(const std::string& args, std::string_view input, std::string* out,
            std::string* err = nullptr);
+
+// Runs quillbox-cli commands, each as its own process, on a program folder of the test's own.
+class TCliTest : public ::testing::Test {
+  protected:
+    // Returns the command's exit code; its output is in out, its messages in err.
+    int Cli(const std::string& args, std::string_view input = "") {
+        err.clear();
+        return RunCli("--home '" + Home.Path() + "' " + args, input, &out, &err);
+    }
+    // The output of a command that must succeed.
+    std::string Out(const std::string& args, std::string_view input = "") {
+        EXPECT_EQ(Cli(args, input), 0) << args << ": " << err;
+        return out;
+    }
+
+    TTempFolder Home{false};
+    std::string out, err;
+};
 
 }  // namespace qb::test
