@@ -125,10 +125,12 @@ void TClipHandler::SetWatching(bool on) {
 void TClipHandler::ClearItems() {
     if (FConfirm && !FConfirm->Confirm(kClearQuestion)) return;
     TPageChilds& childs = *ClipPage().Childs();
+    TStoreBatch batch(GetStore());
     for (int i = childs.Count() - 1; i >= 0; --i) {
         TClipItem* item = ClipItem(childs.ChildAt(i));
         if (!item || !item->Fixed) DeleteChildAt(childs, i);
     }
+    batch.Commit();
     CommandCenter().CheckCommand(cmClearClipboard);
 }
 
@@ -162,6 +164,8 @@ void TClipHandler::ClipboardChanged(std::u16string_view text) {
     childs.GetChildIds(listed);  // drops ids the store has lost
     if (IsDuplicate(text, childs)) return;
 
+    // The new item and the trimmed ones reach the files in one write.
+    TStoreBatch batch(GetStore());
     std::vector<std::pair<int, int32_t>> fixed;  // index and id, from the last to the first
     for (int i = childs.Count() - 1; i >= 0; --i) {
         TClipItem* item = ClipItem(childs.ChildAt(i));
@@ -175,6 +179,7 @@ void TClipHandler::ClipboardChanged(std::u16string_view text) {
         DeleteChildAt(childs, childs.Count() - 1);
     for (auto it = fixed.rbegin(); it != fixed.rend(); ++it)
         childs.InsertChild(it->second, it->first);
+    batch.Commit();
     CommandCenter().CheckCommand(cmClearClipboard);
 }
 

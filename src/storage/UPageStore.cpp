@@ -242,7 +242,7 @@ void TPageStore::DeletePage(int32_t id) {
     TPageRecord* record = Find(id);
     if (!record) return;
     SaveText(id, u"");
-    FPendingTexts.erase(id);
+    FPendingTexts.erase(id);  // the batch's write leaves the text out with the record
     FreeIds.Push(id);
     Records.erase(LowerBound(Records, id));
 }
@@ -269,6 +269,7 @@ bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
     if (FBatchDepth > 0) {
         FPendingTexts[id] = std::u16string(text);
         record->TextLength = newLength;
+        FDataWaiting = true;
         return true;
     }
 
@@ -287,6 +288,7 @@ bool TPageStore::SaveText(int32_t id, std::u16string_view text) {
 void TPageStore::WritePair(const std::vector<TDataPiece>& pieces) {
     FFiles.WritePair(pieces, IndexText(), EncryptDataFileOption());
     FPendingTexts.clear();  // every piece list carries them
+    FDataWaiting = false;
     UpdateDataPositions();
     FFiles.Recover();  // puts the committed pair in place
 }
@@ -341,7 +343,7 @@ void TPageStore::SaveIndex() {
         FIndexWaiting = true;
         return;
     }
-    if (!FPendingTexts.empty())
+    if (FDataWaiting)
         WritePair(DataPieces(nullptr, {}));
     else if (DataInIdOrder())
         FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
@@ -351,7 +353,7 @@ void TPageStore::SaveIndex() {
 
 void TPageStore::EndBatch() {
     if (FBatchDepth == 0 || --FBatchDepth > 0) return;
-    if (FPendingTexts.empty() && !FIndexWaiting) return;
+    if (!FDataWaiting && !FIndexWaiting) return;
     SaveIndex();
     FIndexWaiting = false;
 }

@@ -114,6 +114,8 @@ class TPageStore {
     mutable uint64_t FWalk = 0;
     int FBatchDepth = 0;
     bool FIndexWaiting = false;
+    // Texts changed in a batch (or left by a batch whose write failed) wait for the next pair.
+    bool FDataWaiting = false;
     std::unordered_map<int32_t, std::u16string> FPendingTexts;
 };
 

@@ -125,6 +125,14 @@ TEST_F(PageStoreFiles, ABatchWritesOnceAtItsEndWithTheSameBytes) {
     } catch (const TknError&) {
     }
     EXPECT_EQ(Reopen().ReadText(3, -1), u"kept");
+
+    // A batch that only deletes still takes the text out of the data file.
+    {
+        TStoreBatch batch(GetStore());
+        GetStore().DeletePage(3);
+        batch.Commit();
+    }
+    EXPECT_EQ(Hex(DataBytes()), Hex(FileBytes(u"AAAAsecond two")));
 }
 
 TEST_F(PageStoreFiles, ReadTextLimitsAndIdsWithoutRecord) {
