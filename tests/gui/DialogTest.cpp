@@ -11,7 +11,7 @@
 #include "GuiWait.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknTrackingTip.h"
-#include "views/UInputBox.h"
+#include "views/ui/UInputBox.h"
 
 namespace qb {
 namespace {

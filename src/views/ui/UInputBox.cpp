@@ -1,4 +1,4 @@
-#include "views/UInputBox.h"
+#include "views/ui/UInputBox.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

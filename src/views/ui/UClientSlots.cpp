@@ -1,0 +1,51 @@
+#include "views/ui/UClientSlots.h"
+
+#include <QWidget>
+
+#include "views/UClientSuper.h"
+
+namespace qb {
+
+namespace {
+
+// The page area of a client that is not built yet: empty and disabled, so that nothing on it
+// pretends to work.
+class TEmptyPageArea : public QWidget, public IClientControl {
+  public:
+    explicit TEmptyPageArea(QWidget* parent) : QWidget(parent) {
+        setEnabled(false);
+        setAutoFillBackground(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    void ShowControl(bool visible) override { setVisible(visible); }
+    bool ControlHasFocus() const override { return false; }
+    void FocusControl() override {}
+};
+
+class TEmptyClient : public TClientSuper {
+  public:
+    explicit TEmptyClient(QWidget* pageArea) : FArea(new TEmptyPageArea(pageArea)) {}
+    void Load(TPageSuper* page) override { SetPage(page); }
+    void Unload() override { SetPage(nullptr); }
+    IClientControl* Control() override { return FArea; }
+    void Save() override {}
+
+  private:
+    TEmptyPageArea* FArea;  // owned by the page area
+};
+
+}  // namespace
+
+std::unique_ptr<TClientSuper> CreateEditorClient(QWidget* pageArea) {
+    return std::make_unique<TEmptyClient>(pageArea);
+}
+
+std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& /*dropTarget*/) {
+    return std::make_unique<TEmptyClient>(pageArea);
+}
+
+std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
+    return std::make_unique<TEmptyClient>(pageArea);
+}
+
+}  // namespace qb
