@@ -30,15 +30,6 @@ QString StyleColour(TColor colour) {
     return QtColour(colour).name();
 }
 
-QFont QtFont(const TFontSettings& settings) {
-    QFont font(QString::fromStdU16String(settings.FontName), settings.FontSize);
-    font.setBold(settings.FontBold);
-    font.setItalic(settings.FontItalic);
-    font.setUnderline(settings.FontUnderline);
-    font.setStrikeOut(settings.FontStrikeOut);
-    return font;
-}
-
 }  // namespace
 
 int QtKeyOfHotKey(THotKey key) {
@@ -119,15 +110,6 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* event) {
     if (key == FHotKey) return;
     SetHotKey(key);
     emit HotKeyChanged(key);
-}
-
-QColor QtColour(TColor colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-TColor ColourOf(const QColor& colour) {
-    return Rgb(static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-               static_cast<uint8_t>(colour.blue()));
 }
 
 TColourButton::TColourButton(QWidget* parent) : QPushButton(parent) {
