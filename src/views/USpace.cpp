@@ -284,6 +284,7 @@ void TSpace::SetViewStyle(TPageSuper& active, uint8_t style) {
 void TSpace::DeleteItems(TPageSuper& active, bool remove) {
     if (!FSite.Confirm(remove ? kRemoveItemsQuestion : kDeleteItemsQuestion)) return;
     DeleteHandler().DeleteItems(FSelection, active.Id(), *this);
+    FSite.HideProgress();
 }
 
 }  // namespace qb

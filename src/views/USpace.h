@@ -66,7 +66,8 @@ class ISpaceSite {
     virtual void PostCheckCommands() = 0;
     // An OK/Cancel question titled "Prompt"; true for OK.
     virtual bool Confirm(std::u16string_view question) = 0;
-    // The progress of deleting list items; EscapeHeld lets pending messages run first.
+    // The progress of deleting list items, one item after the other until HideProgress ends
+    // the work; EscapeHeld lets pending messages run first.
     virtual void ShowProgress(std::u16string_view text, std::u16string_view name) = 0;
     virtual void HideProgress() = 0;
     virtual bool EscapeHeld() = 0;
@@ -138,7 +139,7 @@ class TSpace : public IPageObserver, public ISaver, public ICommandExecutor, pri
     void ShowProgress(std::u16string_view text, std::u16string_view name) override {
         FSite.ShowProgress(text, name);
     }
-    void HideProgress() override { FSite.HideProgress(); }
+    void HideProgress() override {}  // after each item; the site hears the end of all
     bool EscapeHeld() override { return FSite.EscapeHeld(); }
     void ShowNotice(std::u16string_view text) override { FSite.ShowNotice(text); }
 

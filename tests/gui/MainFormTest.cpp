@@ -13,7 +13,7 @@
 #include "shell/UOptionManager.h"
 #include "shell/UProgramServices.h"
 #include "shell/ui/UMainForm.h"
-#include "shell/ui/UMainFormWorkspace.h"
+#include "views/ui/UWorkSpacePanel.h"
 #include "storage/UPageStore.h"
 #include "storage/USaveManager.h"
 #include "support/TestSupport.h"
@@ -92,7 +92,8 @@ TEST_F(MainFormTest, CloseBoxHidesWithCloseMinimizeAndExitClosesWithASave) {
 
 TEST_F(MainFormTest, TitleFollowsTheActivePageWhileWanted) {
     TMainForm& form = Create();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("quillbox"));
+    // The first start opens a new note in the group root.
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Note1 - quillbox"));
     TPageStore& store = GetStore();
     int32_t groupRoot = 0;
     ASSERT_TRUE(store.FindFirstOfType(ptGroupRoot, groupRoot));

@@ -20,12 +20,6 @@ namespace {
 constexpr uint8_t kFirstKeypadKey = 0x60;
 constexpr uint8_t kLastKeypadKey = 0x6F;
 
-bool IsModifierKey(int qtKey) {
-    return qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt ||
-           qtKey == Qt::Key_Meta || qtKey == Qt::Key_AltGr || qtKey == Qt::Key_CapsLock ||
-           qtKey == Qt::Key_NumLock || qtKey == Qt::Key_unknown;
-}
-
 QString StyleColour(TColor colour) {
     return QtColour(colour).name();
 }
@@ -99,7 +93,7 @@ bool THotKeyEdit::event(QEvent* event) {
 
 void THotKeyEdit::keyPressEvent(QKeyEvent* event) {
     int qtKey = event->key();
-    if (IsModifierKey(qtKey)) return;
+    if (IsModifierQtKey(qtKey)) return;
     Qt::KeyboardModifiers modifiers = event->modifiers();
     bool plain = (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
     THotKey key = 0;

@@ -102,20 +102,20 @@ QTreeWidgetItem* TknTreeView::ParentItem(TTreeNode node) const {
     return node ? ItemOf(node) : invisibleRootItem();
 }
 
-void TknTreeView::SetItem(QTreeWidgetItem& item, const TTreeNodeData& data) const {
-    item.setText(0, QString::fromStdU16String(data.Label));
-    item.setData(0, kPageIdRole, data.PageId);
-    item.setIcon(0, FStyle.ShowImages ? PageImage(data.ImageIndex) : QIcon());
-    item.setChildIndicatorPolicy(data.HasChildren
+void TknTreeView::SetItem(QTreeWidgetItem& item, const TTreeNodeData& info) const {
+    item.setText(0, QString::fromStdU16String(info.Label));
+    item.setData(0, kPageIdRole, info.PageId);
+    item.setIcon(0, FStyle.ShowImages ? PageImage(info.ImageIndex) : QIcon());
+    item.setChildIndicatorPolicy(info.HasChildren
                                      ? QTreeWidgetItem::ShowIndicator
                                      : QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-QTreeWidgetItem* TknTreeView::NewItem(const TTreeNodeData& data) const {
+QTreeWidgetItem* TknTreeView::NewItem(const TTreeNodeData& info) const {
     auto* item = new QTreeWidgetItem;
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
                    Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-    SetItem(*item, data);
+    SetItem(*item, info);
     return item;
 }
 
@@ -144,8 +144,8 @@ int32_t TknTreeView::PageIdOf(TTreeNode node) const {
     return ItemOf(node)->data(0, kPageIdRole).toInt();
 }
 
-TTreeNode TknTreeView::InsertNode(TTreeNode parent, int index, const TTreeNodeData& data) {
-    QTreeWidgetItem* item = NewItem(data);
+TTreeNode TknTreeView::InsertNode(TTreeNode parent, int index, const TTreeNodeData& info) {
+    QTreeWidgetItem* item = NewItem(info);
     QTreeWidgetItem* under = ParentItem(parent);
     under->insertChild(std::min(index, under->childCount()), item);
     return NodeOf(item);
@@ -154,12 +154,12 @@ TTreeNode TknTreeView::InsertNode(TTreeNode parent, int index, const TTreeNodeDa
 void TknTreeView::AppendNodes(TTreeNode parent, const std::vector<TTreeNodeData>& nodes) {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(nodes.size()));
-    for (const TTreeNodeData& data : nodes) items.append(NewItem(data));
+    for (const TTreeNodeData& info : nodes) items.append(NewItem(info));
     ParentItem(parent)->addChildren(items);
 }
 
-void TknTreeView::UpdateNode(TTreeNode node, const TTreeNodeData& data) {
-    SetItem(*ItemOf(node), data);
+void TknTreeView::UpdateNode(TTreeNode node, const TTreeNodeData& info) {
+    SetItem(*ItemOf(node), info);
 }
 
 void TknTreeView::DeleteNode(TTreeNode node) {

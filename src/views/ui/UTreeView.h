@@ -30,9 +30,9 @@ class TknTreeView : public QTreeWidget, public ITreeControl {
     TTreeNode ParentNode(TTreeNode node) const override;
     int IndexOf(TTreeNode node) const override;
     int32_t PageIdOf(TTreeNode node) const override;
-    TTreeNode InsertNode(TTreeNode parent, int index, const TTreeNodeData& data) override;
+    TTreeNode InsertNode(TTreeNode parent, int index, const TTreeNodeData& info) override;
     void AppendNodes(TTreeNode parent, const std::vector<TTreeNodeData>& nodes) override;
-    void UpdateNode(TTreeNode node, const TTreeNodeData& data) override;
+    void UpdateNode(TTreeNode node, const TTreeNodeData& info) override;
     void DeleteNode(TTreeNode node) override;
     void ExpandNode(TTreeNode node) override;
     void SelectNode(TTreeNode node) override;
@@ -63,8 +63,8 @@ class TknTreeView : public QTreeWidget, public ITreeControl {
 
   private:
     QTreeWidgetItem* ParentItem(TTreeNode node) const;
-    QTreeWidgetItem* NewItem(const TTreeNodeData& data) const;
-    void SetItem(QTreeWidgetItem& item, const TTreeNodeData& data) const;
+    QTreeWidgetItem* NewItem(const TTreeNodeData& info) const;
+    void SetItem(QTreeWidgetItem& item, const TTreeNodeData& info) const;
     void DrawLines(QPainter& painter, const QRect& rect, QTreeWidgetItem* item) const;
 
     TTreeNavigator* FNavigator = nullptr;
