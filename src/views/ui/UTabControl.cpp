@@ -151,6 +151,21 @@ int TknTabControl::TabAreaWidth() const {
     return FScrollLeft->isVisible() ? width() - 2 * kScrollButtonWidth : width();
 }
 
+// Rows as many as the width needs, each tab in the first row with room for it.
+int TknTabControl::PlaceInRows(int area, int height) {
+    int x = 0, row = 0;
+    for (TTab& tab : FTabs) {
+        const int w = std::min(tab.Rect.width(), area);
+        if (x > 0 && x + w > area) {
+            ++row;
+            x = 0;
+        }
+        tab.Rect = QRect(x, row * height, w, height);
+        x += w;
+    }
+    return row + 1;
+}
+
 void TknTabControl::Relayout() {
     const int height = TabHeight();
     const int area = std::max(width(), 1);
@@ -159,30 +174,31 @@ void TknTabControl::Relayout() {
         tab.Rect.setSize(QSize(NaturalWidth(tab.Data), height));
         total += tab.Rect.width();
     }
-    const bool scrolling = !FLayout.MultiLine && total > area;
+    FRows = 1;
+    FInRows = false;
+    if (FLayout.MultiLine) {
+        // Rows that would take more than a third of the workspace leave no room for the page:
+        // the tabs then scroll in one row.
+        const int rows = PlaceInRows(area, height);
+        const int room = parentWidget() ? parentWidget()->height() / 3 : rows * height;
+        FInRows = rows == 1 || rows * height <= room;
+        if (FInRows) {
+            FRows = rows;
+            FFirstVisible = 0;
+        } else {
+            for (TTab& tab : FTabs) tab.Rect.setSize(QSize(NaturalWidth(tab.Data), height));
+        }
+    }
+    const bool scrolling = !FInRows && total > area;
     FScrollLeft->setVisible(scrolling);
     FScrollRight->setVisible(scrolling);
-    if (FLayout.MultiLine) {
-        FFirstVisible = 0;
-        int x = 0, row = 0;
-        for (TTab& tab : FTabs) {
-            const int w = std::min(tab.Rect.width(), area);
-            if (x > 0 && x + w > area) {
-                ++row;
-                x = 0;
-            }
-            tab.Rect = QRect(x, row * height, w, height);
-            x += w;
-        }
-        FRows = row + 1;
-    } else {
+    if (!FInRows) {
         int x = 0;  // the tabs before the first one shown lie left of the bar
         for (int i = 0; i < FFirstVisible; ++i) x -= FTabs[i].Rect.width();
         for (TTab& tab : FTabs) {
             tab.Rect.moveTo(x, 0);
             x += tab.Rect.width();
         }
-        FRows = 1;
     }
     for (TTab& tab : FTabs)
         tab.Elided = fontMetrics().horizontalAdvance(QtText(tab.Data.Label)) + Padding() >
@@ -200,7 +216,7 @@ void TknTabControl::Relayout() {
 }
 
 void TknTabControl::EnsureVisible(int index) {
-    if (FLayout.MultiLine || index < 0) return;
+    if (FInRows || index < 0) return;
     if (index < FFirstVisible) {
         FFirstVisible = index;
         Relayout();

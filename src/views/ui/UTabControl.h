@@ -77,6 +77,7 @@ class TknTabControl : public QWidget, public ITabControl {
     int NaturalWidth(const TTabData& info) const;
     int Padding() const;  // around the label: the style's space and the image
     void Relayout();
+    int PlaceInRows(int area, int height);
     void EnsureVisible(int index);
     void ScrollBy(int tabs);
     void InitOption(QStyleOptionTab& option, int index) const;
@@ -95,6 +96,7 @@ class TknTabControl : public QWidget, public ITabControl {
     QPoint FPressPos;
     int FFirstVisible = 0;  // one row: the first tab shown
     int FRows = 1;
+    bool FInRows = false;  // several rows are shown
     int FWheel = 0;         // wheel turns not yet a whole step
     int32_t FDragPageId = kNoOwnerId;
     QToolButton* FScrollLeft;
