@@ -38,10 +38,11 @@ last="$("$CLI" --home "$E2E_HOME" tree | awk '$2 == 1 { id = $1 } END { print id
 time_starts() {
     local times=() run start shown
     for run in 1 2 3 4 5; do
+        rm -f "$E2E_TMP/quillbox.err"  # not the last run's report
         start="$(date +%s.%N)"
         e2e_start_quillbox "$QB"
         for _ in $(seq 300); do
-            grep -q '^quillbox: shown ' "$E2E_TMP/quillbox.err" && break
+            grep -qs '^quillbox: shown ' "$E2E_TMP/quillbox.err" && break
             sleep 0.01
         done
         shown="$(sed -n 's/^quillbox: shown //p' "$E2E_TMP/quillbox.err")"

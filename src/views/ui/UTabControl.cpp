@@ -60,12 +60,21 @@ TknTabControl::~TknTabControl() = default;
 TknTabControl::TTab TknTabControl::MakeTab(const TTabData& info) const {
     TTab tab;
     tab.Data = info;
+    Measure(tab);
     return tab;
+}
+
+// The label's width is measured once: laying out a thousand tabs must not measure them again.
+void TknTabControl::Measure(TTab& tab) const {
+    tab.TextWidth = fontMetrics().horizontalAdvance(QtText(tab.Data.Label));
+    tab.Natural = FLayout.TabWidth > 0 ? FLayout.TabWidth
+                                       : std::min(tab.TextWidth + Padding(), kMaxNaturalWidth);
 }
 
 void TknTabControl::ApplyLayout(const TTabLayout& layout) {
     FLayout = layout;
     ApplyFontSettings(*this, layout.Font, QPalette::WindowText, QPalette::Window);
+    for (TTab& tab : FTabs) Measure(tab);
     Relayout();
 }
 
@@ -88,6 +97,7 @@ void TknTabControl::InsertTab(int index, const TTabData& tab) {
 void TknTabControl::UpdateTab(int index, const TTabData& tab) {
     if (index < 0 || index >= TabCount()) return;
     FTabs[index].Data = tab;
+    Measure(FTabs[index]);
     Relayout();
 }
 
@@ -141,12 +151,6 @@ int TknTabControl::Padding() const {
            (FLayout.ShowImages ? kIconSize + kIconGap : 0);
 }
 
-int TknTabControl::NaturalWidth(const TTabData& info) const {
-    if (FLayout.TabWidth > 0) return FLayout.TabWidth;
-    const int width = fontMetrics().horizontalAdvance(QtText(info.Label)) + Padding();
-    return std::min(width, kMaxNaturalWidth);
-}
-
 int TknTabControl::TabAreaWidth() const {
     return FScrollLeft->isVisible() ? width() - 2 * kScrollButtonWidth : width();
 }
@@ -171,7 +175,7 @@ void TknTabControl::Relayout() {
     const int area = std::max(width(), 1);
     int total = 0;
     for (TTab& tab : FTabs) {
-        tab.Rect.setSize(QSize(NaturalWidth(tab.Data), height));
+        tab.Rect.setSize(QSize(tab.Natural, height));
         total += tab.Rect.width();
     }
     FRows = 1;
@@ -186,7 +190,7 @@ void TknTabControl::Relayout() {
             FRows = rows;
             FFirstVisible = 0;
         } else {
-            for (TTab& tab : FTabs) tab.Rect.setSize(QSize(NaturalWidth(tab.Data), height));
+            for (TTab& tab : FTabs) tab.Rect.setSize(QSize(tab.Natural, height));
         }
     }
     const bool scrolling = !FInRows && total > area;
@@ -201,8 +205,7 @@ void TknTabControl::Relayout() {
         }
     }
     for (TTab& tab : FTabs)
-        tab.Elided = fontMetrics().horizontalAdvance(QtText(tab.Data.Label)) + Padding() >
-                     tab.Rect.width();
+        tab.Elided = tab.TextWidth + Padding() > tab.Rect.width();
     if (scrolling) {
         FScrollLeft->setGeometry(width() - 2 * kScrollButtonWidth, 0, kScrollButtonWidth, height);
         FScrollRight->setGeometry(width() - kScrollButtonWidth, 0, kScrollButtonWidth, height);
@@ -216,16 +219,21 @@ void TknTabControl::Relayout() {
 }
 
 void TknTabControl::EnsureVisible(int index) {
-    if (FInRows || index < 0) return;
-    if (index < FFirstVisible) {
-        FFirstVisible = index;
-        Relayout();
-        return;
+    if (FInRows || index < 0 || index >= TabCount()) return;
+    int first = std::min(FFirstVisible, index);
+    // The nearest first tab from which the index's tab still ends inside the bar.
+    const int area = TabAreaWidth();
+    int width = 0;
+    for (int i = index; i >= first; --i) {
+        width += FTabs[i].Natural;
+        if (width > area) {
+            first = std::min(i + 1, index);
+            break;
+        }
     }
-    while (FFirstVisible < index && FTabs[index].Rect.right() >= TabAreaWidth()) {
-        ++FFirstVisible;
-        Relayout();
-    }
+    if (first == FFirstVisible) return;
+    FFirstVisible = first;
+    Relayout();
 }
 
 void TknTabControl::ScrollBy(int tabs) {
@@ -248,7 +256,7 @@ void TknTabControl::resizeEvent(QResizeEvent* event) {
 }
 
 int TknTabControl::TabAt(const QPoint& point) const {
-    if (FScrollLeft->isVisible() && point.x() >= TabAreaWidth()) return -1;
+    if (!rect().contains(point) || point.x() >= TabAreaWidth()) return -1;
     for (int i = 0; i < TabCount(); ++i)
         if (FTabs[i].Rect.contains(point)) return i;
     return -1;

@@ -71,10 +71,12 @@ class TknTabControl : public QWidget, public ITabControl {
         bool Highlighted = false;
         QRect Rect;
         bool Elided = false;
+        int TextWidth = 0;  // the label, measured once
+        int Natural = 0;    // the tab's width before it is fitted into the bar
     };
     TTab MakeTab(const TTabData& info) const;
     int TabHeight() const;
-    int NaturalWidth(const TTabData& info) const;
+    void Measure(TTab& tab) const;
     int Padding() const;  // around the label: the style's space and the image
     void Relayout();
     int PlaceInRows(int area, int height);
