@@ -3,6 +3,7 @@
 // bar's rows, fixed widths and hits.
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 
 #include "GuiWait.h"
@@ -63,6 +64,22 @@ TEST_F(WorkSpacePanelTest, RenamingInPlaceGoesThroughThePageAndEscapeOnlyCancels
     QTreeWidgetItem* item = form.Workspace().Tree().currentItem();
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(0), QStringLiteral("+ Two  parts"));
+}
+
+TEST_F(WorkSpacePanelTest, ADoubleClickOnTheEmptyPageAreaMakesANoteBesideThePage) {
+    OptionManager().AutoName = true;  // no name prompt
+    TMainForm& form = Create();
+    TPageSuper* first = PageCenter().ActivePage();
+    QWidget* area = form.Workspace().PageArea();
+    QWidget* client = area->findChildren<QWidget*>().value(0, area);  // disabled until built
+    const QPoint at = client->rect().center();
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, client->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(client, &click);
+    TPageSuper* made = PageCenter().ActivePage();
+    ASSERT_NE(made, first);
+    EXPECT_EQ(made->OwnerId(), first->OwnerId());
+    EXPECT_EQ(made->PageType(), ptNote);
 }
 
 TEST_F(WorkSpacePanelTest, TabsWrapIntoRowsHaveFixedWidthsAndAreHit) {
