@@ -1,6 +1,7 @@
 // The tree navigator on large groups, in the real tree control on Qt's offscreen platform:
 // opening a group of 10,000 notes the first time (the pages are read from the index as the
-// nodes are made) and painting it; and the save after renaming, locking and moving a page of
+// nodes are made) and painting it; the tree as the start shows it on a 100,000-page notebook;
+// and the save after renaming, locking and moving a page of
 // a 100,000-page notebook, which writes the index only (data_rewritten must stay 0).
 
 #include <benchmark/benchmark.h>
@@ -88,6 +89,31 @@ void BM_ExpandGroupOf10000(benchmark::State& state) {
     ReleaseStore();
 }
 BENCHMARK(BM_ExpandGroupOf10000)->Unit(benchmark::kMillisecond);
+
+// The tree shown at the start: the root's pages, the group root's thousand groups, and the last
+// group open at its last note.
+void BM_ShowTreeAtTheLastPageOf100000(benchmark::State& state) {
+    App();
+    TknTreeView tree(nullptr);
+    tree.resize(300, 700);
+    tree.show();
+    TNoDrops drops;
+    for (auto _ : state) {
+        state.PauseTiming();
+        UseHome(LargeNotebook());
+        TTreeNavigator navigator(tree, drops);
+        TPageSuper* last = GetStore().GetPage(GetStore().RecordAt(GetStore().RecordCount() - 1).Id);
+        state.ResumeTiming();
+        navigator.Rebuild();
+        navigator.SelectPage(last);
+        tree.repaint();
+        state.PauseTiming();
+        tree.Clear();
+        state.ResumeTiming();
+    }
+    ReleaseStore();
+}
+BENCHMARK(BM_ShowTreeAtTheLastPageOf100000)->Unit(benchmark::kMillisecond);
 
 ino_t Inode(const std::u16string& path) {
     struct stat info {};

@@ -77,9 +77,6 @@ class TTabNavigator : public TNavigatorSuper, public IOptionObserver, public ISi
     void WheelTurned(int steps);
     void DroppedOnTab(int index, const TDropObject& object);
 
-    // The parent whose children the tabs show; kNoOwnerId before the first page.
-    int32_t ShownParentId() const { return FParentId; }
-
   private:
     TTabData TabData(TPageSuper& page) const;
     TTabLayout CurrentLayout() const;

@@ -1,6 +1,5 @@
 #include "views/UTreeNavigator.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "model/UPageProperty.h"

@@ -29,7 +29,6 @@ class TTreeWidthHandler {
     explicit TTreeWidthHandler(ITreeWidthSite& site) : FSite(site) {}
 
     void SetTreeOnRight(bool onRight) { FTreeOnRight = onRight; }
-    bool TreeOnRight() const { return FTreeOnRight; }
 
     void CollapseInside();
     void ExpandInside();

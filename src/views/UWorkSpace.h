@@ -76,11 +76,8 @@ class TWorkSpace : public ICommandExecutor,
     // The tree and its splitter, or the tab bar; the navigator shown is the active one.
     void ShowTree(bool shown);
     bool TreeShown() const { return FTreeShown; }
-    const TWorkSpaceLayout& Layout() const { return FLayout; }
 
     TSpace& Space() const { return *FSpace; }
-    TTreeNavigator& TreeNavigator() const { return *FTreeNavigator; }
-    TTabNavigator& TabNavigator() const { return *FTabNavigator; }
     TNavigatorSuper& ActiveNavigator() const;
     TTreeWidthHandler& TreeWidthHandler() const { return *FTreeWidth; }
     // By client kind 1 to 3.

@@ -167,10 +167,6 @@ void TWorkSpacePanel::HookScrolling(bool hook) {
     for (QWidget* control : controls) hook ? FScroll->Hook(control) : FScroll->Unhook(control);
 }
 
-QSplitter& TWorkSpacePanel::Splitter() const {
-    return *FSplitter;
-}
-
 std::unique_ptr<TClientSuper> TWorkSpacePanel::CreateClient(int clientKind,
                                                             IPageDropTarget& dropTarget) {
     std::unique_ptr<TClientSuper> client = clientKind == ckEditor ? CreateEditorClient(FPageArea)

@@ -51,10 +51,8 @@ class TWorkSpacePanel : public QWidget, public IWorkSpaceControl, public ITreeWi
     bool TreeShown() const override { return FWorkSpace && FWorkSpace->TreeShown(); }
     // Where the clients' controls lie.
     QWidget* PageArea() const { return FPageArea; }
-    TWorkSpace& WorkSpace() const { return *FWorkSpace; }
     TknTreeView& Tree() const { return *FTree; }
     TknTabControl& Tabs() const { return *FTabs; }
-    QSplitter& Splitter() const;
     // Files dropped onto the main window outside any page.
     void DropFiles(const std::vector<std::u16string>& files, Qt::KeyboardModifiers keys);
 
