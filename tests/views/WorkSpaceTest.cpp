@@ -117,6 +117,26 @@ TEST_F(WorkSpaceTest, PagesDraggedInTheTreeMoveOrCopyAndTheLastBecomesActive) {
               (std::vector<std::u16string>{u"N", u"N"}));
 }
 
+TEST_F(WorkSpaceTest, FilesDroppedOnAPageAreImportedIntoItsGroupLinkedWithShift) {
+    TPageSuper* group = Add(Page(IdOf(ptGroupRoot)), ptGroup, u"G");
+    TPageSuper* note = Add(group, ptNote, u"N");
+    WriteBytes(Folder.File("plan.txt"), "first line");
+    TDropObject drop;
+    drop.FileNames = {Folder.File16("plan.txt")};
+    WorkSpace->DropOnPage(drop, note->Id(), group->Id());  // onto a note: into its group
+    ASSERT_EQ(Children(group).size(), 2u);
+    TPageSuper* copied = Page(Children(group)[1]);
+    EXPECT_EQ(copied->Name(), u"plan");
+    EXPECT_EQ(copied->GetFullText(), u"first line");
+    EXPECT_FALSE(copied->TrueProperty()->UsesExternalFile());
+    EXPECT_EQ(ActiveId(), copied->Id());
+
+    drop.AsSibling = true;  // Shift: the note keeps its text in the file
+    WorkSpace->DropFiles(drop.FileNames, true, false);
+    ASSERT_EQ(Children(group).size(), 3u);
+    EXPECT_TRUE(Page(Children(group)[2])->TrueProperty()->UsesExternalFile());
+}
+
 TEST_F(WorkSpaceTest, TheTreeWidthAndThePageAreRememberedAndRestored) {
     TPageSuper* note = Add(Page(IdOf(ptGroupRoot)), ptNote, u"kept");
     PageCenter().SetActivePage(note);
