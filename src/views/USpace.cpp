@@ -29,6 +29,13 @@ bool IsViewStyleCommand(int32_t id) {
     return id >= cmFirstViewStyle && id <= cmLastViewStyle && (id - cmFirstViewStyle) % 10 == 0;
 }
 
+// Enabling runs at every page change: a group of thousands of pages is not walked for a locked
+// one each time. Its own status decides here; deleting checks everything it owns.
+bool DeleteLooksAllowed(TPageSuper& page) {
+    if (page.Childs() && !page.IsSingleton()) return page.Status() == psNormal;
+    return DeleteHandler().CheckDelete(page.Id(), page.OwnerId()).Allowed;
+}
+
 }  // namespace
 
 TNewPagePlace DecideNewPagePlace(TPageSuper& active, int type, bool beside, THeldKeys keys,
@@ -141,7 +148,7 @@ bool TSpace::CheckCommand(int32_t id) {
 bool TSpace::Allowed(int32_t id, TPageSuper& active) {
     switch (id) {
         case cmDelete:
-            return DeleteHandler().CheckDelete(active.Id(), active.OwnerId()).Allowed;
+            return DeleteLooksAllowed(active);
         case cmProperty:
             return FSite.CanShowProperties();
         case cmDeleteItems:

@@ -116,6 +116,14 @@ TEST_F(SpaceTest, CommandsAreEnabledOnlyWhereTheyCanRun) {
     }
     EXPECT_EQ(NextStatus(psProtected), psReadOnly);
 
+    // A group's own status enables Delete; deleting still refuses a group owning a locked page.
+    b->SetStatus(psLocked);
+    PageCenter().SetActivePage(group);
+    EXPECT_TRUE(enabled(cmDelete));
+    Run(cmDelete);
+    EXPECT_EQ(group->OwnerId(), root->Id());
+    EXPECT_TRUE(Control.Questions.empty());
+
     PageCenter().SetActivePage(memo);
     EXPECT_TRUE(enabled(cmFirstViewStyle + 40));
     EXPECT_FALSE(enabled(cmDeleteItems));
