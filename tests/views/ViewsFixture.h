@@ -34,7 +34,7 @@ class TMemoryTreeControl : public ITreeControl {
     bool ControlHasFocus() const override { return Focus.Focused; }
     void FocusControl() override { Focus.Focused = true; }
     void Attach(TTreeNavigator* navigator) override { Navigator = navigator; }
-    void ApplyStyle(const TTreeStyle& style) override { Style = style; }
+    void ApplyStyle(const TTreeStyle&) override {}
     void Clear() override {
         Top.Children.clear();
         Selected = nullptr;
@@ -65,7 +65,6 @@ class TMemoryTreeControl : public ITreeControl {
         return Ref(siblings.insert(siblings.begin() + index, std::move(node))->get());
     }
     void AppendNodes(TTreeNode parent, const std::vector<TTreeNodeData>& nodes) override {
-        ++Fills;
         for (const TTreeNodeData& data : nodes) InsertNode(parent, ChildCount(parent), data);
     }
     void UpdateNode(TTreeNode node, const TTreeNodeData& data) override { Of(node)->Data = data; }
@@ -108,10 +107,8 @@ class TMemoryTreeControl : public ITreeControl {
     TNode* Selected = nullptr;
     TNode* Editing = nullptr;
     std::u16string EditText;
-    TTreeStyle Style;
     TTreeNavigator* Navigator = nullptr;
     TMemoryFocus Focus;
-    int Fills = 0;
 };
 
 class TMemoryTabControl : public ITabControl {
@@ -120,7 +117,7 @@ class TMemoryTabControl : public ITabControl {
     bool ControlHasFocus() const override { return Focus.Focused; }
     void FocusControl() override { Focus.Focused = true; }
     void Attach(TTabNavigator* navigator) override { Navigator = navigator; }
-    void ApplyLayout(const TTabLayout& layout) override { Layout = layout; }
+    void ApplyLayout(const TTabLayout&) override {}
     void SetTabs(const std::vector<TTabData>& tabs) override {
         Tabs = tabs;
         Highlighted.assign(tabs.size(), false);
@@ -159,7 +156,6 @@ class TMemoryTabControl : public ITabControl {
     std::vector<bool> Highlighted;
     int Selected = -1;
     int Rebuilds = 0;
-    TTabLayout Layout;
     std::u16string Asked, Answer;
     TTabNavigator* Navigator = nullptr;
     TMemoryFocus Focus;
@@ -207,7 +203,7 @@ class TMemoryWorkSpace : public IWorkSpaceControl {
     ITreeControl& TreeControl() override { return Tree; }
     ITabControl& TabControl() override { return Tabs; }
     ITreeWidthSite& TreeWidthSite() override { return Splitter; }
-    void ApplyLayout(const TWorkSpaceLayout& layout) override { Layout = layout; }
+    void ApplyLayout(const TWorkSpaceLayout&) override {}
     IIOProgress* ImportProgress() override { return nullptr; }
 
     bool TreeShown() const override { return WorkSpace && WorkSpace->TreeShown(); }
@@ -223,7 +219,7 @@ class TMemoryWorkSpace : public IWorkSpaceControl {
     void PostCheckCommands() override { CommandCenter().CheckCommands(); }
     bool Confirm(std::u16string_view question) override {
         Questions.emplace_back(question);
-        return ConfirmAnswer;
+        return true;
     }
     void ShowProgress(std::u16string_view, std::u16string_view) override {}
     void HideProgress() override {}
@@ -236,13 +232,11 @@ class TMemoryWorkSpace : public IWorkSpaceControl {
     TMemoryTreeControl Tree;
     TMemoryTabControl Tabs;
     TMemoryTreeWidthSite Splitter;
-    TWorkSpaceLayout Layout;
     TLogClient* Clients[3] = {};
     std::u16string ClientLog;
     TWorkSpace* WorkSpace = nullptr;
     THeldKeys Keys;
     std::u16string NameAnswer;
-    bool ConfirmAnswer = true;
     std::vector<std::u16string> Asked, Questions;
     std::vector<int32_t> Posted;
 };

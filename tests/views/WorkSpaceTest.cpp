@@ -1,4 +1,4 @@
-// The workspace: its layout, the tree-width moves on either side, moving pages with the
+// The workspace: the tree-width moves on either side, moving pages with the
 // keyboard, drops, the focus switch and what it remembers between runs.
 
 #include "ViewsFixture.h"
@@ -6,24 +6,6 @@
 
 namespace qb::test {
 namespace {
-
-TEST(WorkSpaceLayoutTest, TheTreeNeedsRoomTheTabBarTooAndEachShowsWithoutTheOther) {
-    struct TCase {
-        bool Shown, RoomForTree, RoomForTabs;
-        bool TreeVisible, TabsVisible;
-    };
-    const TCase cases[] = {
-        {true, true, true, true, false},   {true, false, true, false, false},
-        {false, true, true, false, true},  {false, true, false, false, false},
-    };
-    for (const TCase& c : cases) {
-        TWorkSpaceLayout layout = DecideLayout(c.Shown, c.RoomForTree, c.RoomForTabs, true, false, 40);
-        EXPECT_EQ(layout.TreeShown, c.Shown);
-        EXPECT_EQ(layout.TreeVisible, c.TreeVisible);
-        EXPECT_EQ(layout.TabsVisible, c.TabsVisible);
-        EXPECT_EQ(layout.SplitterWidth, 10);
-    }
-}
 
 TEST(TreeWidthTest, MovesDependOnTheTreeSideAndWhetherItIsCollapsed) {
     // Tree 140 and page area 340 in a 484-wide window whose left edge is at 100; each key is
@@ -56,15 +38,6 @@ TEST(TreeWidthTest, MovesDependOnTheTreeSideAndWhetherItIsCollapsed) {
         EXPECT_FALSE(handler.Collapsed());
         EXPECT_EQ(state(), c.Expanded) << c.OnRight << c.Wider;
     }
-    // The splitter's actions: inside, then with the window.
-    TMemoryTreeWidthSite site;
-    TTreeWidthHandler handler(site);
-    handler.FirstAction();
-    EXPECT_EQ(site.PageArea, 480);
-    handler.FirstAction();
-    handler.SecondAction();
-    EXPECT_EQ((TState{site.Tree, site.PageArea, site.Left, site.Width}),
-              (TState{0, 340, 240, 344}));
 }
 
 class WorkSpaceTest : public TWorkSpaceTest {};
