@@ -9,7 +9,7 @@ packages=(
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libx11-dev libxtst-dev libxcb1-dev
-  xvfb xdotool trayer fonts-dejavu-core fonts-wqy-microhei imagemagick
+  xvfb xdotool trayer openbox fonts-dejavu-core fonts-wqy-microhei imagemagick
 )
 
 missing=()

@@ -232,6 +232,12 @@ uint8_t VirtualKeyFromQtKey(int qtKey, bool keypad) {
     return FindAlias(kQtAliases, qtKey);
 }
 
+bool IsModifierQtKey(int qtKey) {
+    return qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt ||
+           qtKey == Qt::Key_Meta || qtKey == Qt::Key_AltGr || qtKey == Qt::Key_CapsLock ||
+           qtKey == Qt::Key_NumLock || qtKey == Qt::Key_unknown || qtKey == 0;
+}
+
 int VirtualKeyToQtKey(uint32_t virtualKey) {
     const TknKeyMapping* m = FindVirtualKey(virtualKey);
     if (!m) return 0;

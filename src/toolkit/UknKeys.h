@@ -26,6 +26,8 @@ uint32_t VirtualKeyToKeySym(uint32_t virtualKey);
 uint8_t VirtualKeyFromQtKey(int qtKey, bool keypad = false);
 // The Qt key of a virtual key, 0 when there is none.
 int VirtualKeyToQtKey(uint32_t virtualKey);
+// Shift, Ctrl, Alt, Meta, AltGr, the lock keys, and keys Qt does not know.
+bool IsModifierQtKey(int qtKey);
 
 // Platform hotkey modifiers (modAlt, modControl, modShift) as an X11 modifier mask.
 uint32_t HotKeyModifiersToXMask(uint32_t modifiers);

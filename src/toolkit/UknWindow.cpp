@@ -128,6 +128,7 @@ void TknWindow::SetStayOnTop(bool onTop) {
     if (!visible) return;
     setGeometry(frame);
     show();
+    BringToForeground();  // the new native window takes the keyboard, as the old one had it
 }
 
 bool TknWindow::StayOnTop() const {

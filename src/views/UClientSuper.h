@@ -32,6 +32,7 @@ struct TDropObject {
     std::vector<std::u16string> FileNames;
     bool Copy = false;       // Ctrl held
     bool AsSibling = false;  // Shift held
+    bool FromTree = false;   // dragged from the tree: the last page placed becomes active
 };
 
 // The workspace as the navigators and the list client see it: it moves, copies or imports what

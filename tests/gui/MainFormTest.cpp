@@ -1,49 +1,23 @@
 // The main window on the offscreen platform: its status handling with the saves it makes, the
 // close box with CloseMinimize, the title, Show Tree's resizing, transparency and what it
 // remembers when it goes.
-#include <gtest/gtest.h>
+#include "MainFormFixture.h"
 
 #include <QApplication>
 #include <QLayout>
 #include <memory>
 
-#include "features/UClipHandler.h"
 #include "model/UPageSuper.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
-#include "shell/UProgramServices.h"
 #include "shell/ui/UMainForm.h"
-#include "shell/ui/UMainFormWorkspace.h"
+#include "views/ui/UWorkSpacePanel.h"
 #include "storage/UPageStore.h"
 #include "storage/USaveManager.h"
-#include "support/TestSupport.h"
-#include "toolkit/UknPlatform.h"
 
 namespace qb::test {
 
-class MainFormTest : public ::testing::Test {
-  protected:
-    MainFormTest() {
-        FPlatform = std::make_unique<TknPlatform>();
-        EXPECT_TRUE(OpenProgramData([](const std::u16string&) {}));
-    }
-    ~MainFormTest() override {
-        FForm.reset();
-        ReleaseClipWatcher();
-        ReleaseProgramGlobals();
-        FPlatform.reset();
-    }
-    TMainForm& Create() {
-        FForm = std::make_unique<TMainForm>();
-        QApplication::processEvents();
-        return *FForm;
-    }
-    static int64_t SaveCount() { return MemoryManager().SaveCount; }
-
-    TTempFolder FFolder;
-    std::unique_ptr<TknPlatform> FPlatform;
-    std::unique_ptr<TMainForm> FForm;
-};
+class MainFormTest : public TMainFormTest {};
 
 TEST_F(MainFormTest, MinimizingSavesOnceAndRestoringComesBack) {
     TMainForm& form = Create();
@@ -92,7 +66,8 @@ TEST_F(MainFormTest, CloseBoxHidesWithCloseMinimizeAndExitClosesWithASave) {
 
 TEST_F(MainFormTest, TitleFollowsTheActivePageWhileWanted) {
     TMainForm& form = Create();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("quillbox"));
+    // The first start opens a new note in the group root.
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Note1 - quillbox"));
     TPageStore& store = GetStore();
     int32_t groupRoot = 0;
     ASSERT_TRUE(store.FindFirstOfType(ptGroupRoot, groupRoot));

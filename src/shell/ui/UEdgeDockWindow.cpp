@@ -101,6 +101,9 @@ void TSpecialModeWindow::SetToolWindow(bool toolWindow) {
     if (!visible) return;
     FWindow.setGeometry(frame);
     FWindow.show();
+    // The user switched the mode in this window: the new native window takes the keyboard
+    // (without a window manager nothing would hand it over, and keys would miss the menus).
+    FWindow.BringToForeground();
 }
 
 void TSpecialModeWindow::BringForward() {

@@ -24,7 +24,6 @@
 #include "shell/UEdgeDock.h"
 #include "shell/UknHotKeyCenter.h"
 #include "shell/ui/UAboutBox.h"
-#include "shell/ui/UMainFormWorkspace.h"
 #include "shell/ui/UMenuManager.h"
 #include "shell/ui/UEdgeDockWindow.h"
 #include "storage/UBackupHandler.h"
@@ -36,6 +35,8 @@
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknTrackingTip.h"
 #include "toolkit/UknTrayIcon.h"
+#include "views/ui/UPageDrag.h"
+#include "views/ui/UWorkSpacePanel.h"
 
 namespace qb {
 
@@ -61,7 +62,7 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     FBackupHandler = std::make_unique<TBackupHandler>();
     FBackupHandler->OnError = [this](const std::u16string& message) { ShowPrompt(this, message); };
     FMenuManager = std::make_unique<TMenuManager>(this);
-    FWorkspace = new TMainFormWorkspace(this);
+    FWorkspace = new TWorkSpacePanel(this);
     setCentralWidget(FWorkspace);
     FSpModeWindow = std::make_unique<TSpecialModeWindow>(*this);
     FSpModeManager = std::make_unique<TSpModeManager>(*FSpModeWindow);
@@ -188,7 +189,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !widget ||
         widget->window() != this || QApplication::activePopupWidget() ||
-        QApplication::activeModalWidget())
+        QApplication::activeModalWidget() || widget->property("qbKeepsEscape").toBool())
         return false;
     if (FEscMinimize)
         SetStatus(wsMinimized);
@@ -198,20 +199,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (!DroppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
+// Files dropped outside the workspace (on the toolbar, say) go where the workspace puts them.
 void TMainForm::dropEvent(QDropEvent* event) {
-    std::vector<std::u16string> paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdU16String());
-    TPageSuper* target = TIOHandler::ImportTarget(PageCenter().ActivePage());
-    if (paths.empty() || !target || !FIOHandler) return;
-    const Qt::KeyboardModifiers keys = event->modifiers();
-    FIOHandler->ImportPaths(
-        target, paths, false,
-        TIOHandler::DropLinksOnly(keys & Qt::ShiftModifier, keys & Qt::ControlModifier));
+    const std::vector<std::u16string> files = DroppedFiles(event->mimeData());
+    if (files.empty() || !FWorkspace) return;
     event->acceptProposedAction();
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    QTimer::singleShot(0, this, [this, files, keys] {
+        if (FWorkspace) FWorkspace->DropFiles(files, keys);
+    });
 }
 
 // --- listeners ---

@@ -16,7 +16,6 @@ namespace qb {
 
 class TBackupHandler;
 class TIOHandler;
-class TMainFormWorkspace;
 class TSpModeManager;
 class TSpecialModeWindow;
 class TknClipboardWatch;
@@ -25,6 +24,7 @@ class TknTrackingTip;
 class TPluginManager;
 class TProcessShell;
 class TMenuManager;
+class TWorkSpacePanel;
 
 // Program-level commands.
 inline constexpr int32_t kExitCommand = 1210;
@@ -70,7 +70,7 @@ class TMainForm : public TknWindow,
 
     bool Initialized() const { return FInitialized; }
     bool Transparent() const { return FTransparent; }
-    TMainFormWorkspace& Workspace() const { return *FWorkspace; }
+    TWorkSpacePanel& Workspace() const { return *FWorkspace; }
     TSpModeManager& SpecialMode() const { return *FSpModeManager; }
 
   protected:
@@ -109,7 +109,7 @@ class TMainForm : public TknWindow,
     std::unique_ptr<TknClipboardWatch> FClipboardWatch;
     std::unique_ptr<TBackupHandler> FBackupHandler;
     std::unique_ptr<TMenuManager> FMenuManager;
-    TMainFormWorkspace* FWorkspace = nullptr;  // a child widget
+    TWorkSpacePanel* FWorkspace = nullptr;  // a child widget
     std::unique_ptr<TSpecialModeWindow> FSpModeWindow;
     std::unique_ptr<TSpModeManager> FSpModeManager;
     std::unique_ptr<TknTrackingTip> FTip;

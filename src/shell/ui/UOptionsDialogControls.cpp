@@ -20,23 +20,8 @@ namespace {
 constexpr uint8_t kFirstKeypadKey = 0x60;
 constexpr uint8_t kLastKeypadKey = 0x6F;
 
-bool IsModifierKey(int qtKey) {
-    return qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt ||
-           qtKey == Qt::Key_Meta || qtKey == Qt::Key_AltGr || qtKey == Qt::Key_CapsLock ||
-           qtKey == Qt::Key_NumLock || qtKey == Qt::Key_unknown;
-}
-
 QString StyleColour(TColor colour) {
     return QtColour(colour).name();
-}
-
-QFont QtFont(const TFontSettings& settings) {
-    QFont font(QString::fromStdU16String(settings.FontName), settings.FontSize);
-    font.setBold(settings.FontBold);
-    font.setItalic(settings.FontItalic);
-    font.setUnderline(settings.FontUnderline);
-    font.setStrikeOut(settings.FontStrikeOut);
-    return font;
 }
 
 }  // namespace
@@ -108,7 +93,7 @@ bool THotKeyEdit::event(QEvent* event) {
 
 void THotKeyEdit::keyPressEvent(QKeyEvent* event) {
     int qtKey = event->key();
-    if (IsModifierKey(qtKey)) return;
+    if (IsModifierQtKey(qtKey)) return;
     Qt::KeyboardModifiers modifiers = event->modifiers();
     bool plain = (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
     THotKey key = 0;
@@ -119,15 +104,6 @@ void THotKeyEdit::keyPressEvent(QKeyEvent* event) {
     if (key == FHotKey) return;
     SetHotKey(key);
     emit HotKeyChanged(key);
-}
-
-QColor QtColour(TColor colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-TColor ColourOf(const QColor& colour) {
-    return Rgb(static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-               static_cast<uint8_t>(colour.blue()));
 }
 
 TColourButton::TColourButton(QWidget* parent) : QPushButton(parent) {

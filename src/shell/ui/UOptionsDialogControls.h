@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "shell/UOptionManager.h"
+#include "toolkit/UknFonts.h"
 
 class QLabel;
 
@@ -44,8 +45,6 @@ class THotKeyEdit : public QLineEdit {
     THotKey FHotKey = 0;
 };
 
-QColor QtColour(TColor colour);
-TColor ColourOf(const QColor& colour);
 
 // Shows its colour; a click opens the colour chooser.
 class TColourButton : public QPushButton {

@@ -48,4 +48,17 @@ std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
     return std::make_unique<TEmptyClient>(pageArea);
 }
 
+bool PropertyBoxAvailable() {
+    return false;
+}
+
+bool ShowPropertyBox(QWidget* /*parent*/, int32_t /*pageId*/) {
+    return false;
+}
+
+bool ShowItemEditBox(QWidget* /*parent*/, int /*itemType*/, int32_t /*itemId*/,
+                     int32_t /*parentId*/, int32_t /*insertBeforeId*/) {
+    return false;
+}
+
 }  // namespace qb
