@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "features/UClipHandler.h"
+#include "foundation/UknStrUtils.h"
 #include "shell/UVirtualKeys.h"
 
 namespace qb {
@@ -127,6 +128,23 @@ std::u16string CopySelection(IDesktopInput& desktop) {
     ClipWatcher().IgnoreNext();
     SendShortcut(desktop, 'C');
     return desktop.ClipboardText();
+}
+
+std::u16string CopySelectionAside(IDesktopInput& desktop, bool restoreAlways) {
+    const std::u16string kept = desktop.ClipboardText();
+    desktop.SetClipboardText(u"");
+    std::u16string text = Trim(CopySelection(desktop));
+    if (text.empty() || restoreAlways) {
+        // Putting the old text back is no new capture.
+        ClipWatcher().IgnoreNext();
+        desktop.SetClipboardText(kept);
+    }
+    return text;
+}
+
+std::u16string SelectedText(IDesktopInput& desktop, bool restoreAlways) {
+    std::u16string text = Trim(desktop.PrimarySelection());
+    return text.empty() ? CopySelectionAside(desktop, restoreAlways) : text;
 }
 
 TPasteHandler::TPasteHandler(IDesktopInput& desktop, TPoster poster)

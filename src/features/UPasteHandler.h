@@ -27,6 +27,13 @@ void SendShortcut(IDesktopInput& desktop, uint8_t key);
 // The selection of the program in front, copied with Ctrl+C (the watcher ignoring the change);
 // what the clipboard then holds.
 std::u16string CopySelection(IDesktopInput& desktop);
+// The selection of the program in front copied with Ctrl+C, trimmed, with the clipboard
+// emptied first so that a stale text is not taken for it. When nothing was copied, or with
+// `restoreAlways`, the clipboard gets back what it held before.
+std::u16string CopySelectionAside(IDesktopInput& desktop, bool restoreAlways);
+// The text selected in the program in front, trimmed: the platform's selection buffer when it
+// holds a text (no key is sent: Ctrl+C means something else to a terminal), else the copy.
+std::u16string SelectedText(IDesktopInput& desktop, bool restoreAlways);
 
 class TPasteHandler {
   public:

@@ -50,6 +50,10 @@ void TknDesktopInput::SetClipboardText(std::u16string_view text) {
     TknClipboard::SetText(text);
 }
 
+std::u16string TknDesktopInput::PrimarySelection() {
+    return TknClipboard::GetText(true);
+}
+
 bool TknDesktopInput::KeyHeld(uint8_t virtualKey) {
     Display* display = QtX11Display();
     KeySym keySym = VirtualKeyToKeySym(virtualKey);

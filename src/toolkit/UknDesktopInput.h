@@ -12,6 +12,8 @@ class TknDesktopInput : public IDesktopInput {
   public:
     std::u16string ClipboardText() override;
     void SetClipboardText(std::u16string_view text) override;
+    // The PRIMARY selection: what is selected in any program, without a copy.
+    std::u16string PrimarySelection() override;
 
     // Shift, Control and Alt count either key of the pair.
     bool KeyHeld(uint8_t virtualKey) override;

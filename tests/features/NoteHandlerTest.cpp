@@ -40,12 +40,13 @@ class TWorkspace : public ICommandExecutor, public IEventObserver {
     }
     void EventNotify(int32_t event, int32_t, int32_t) override {
         TPageSuper* page = PageCenter().ActivePage();
-        if (event != evAppendText || !page) return;
+        if (event != evAppendText || !page || !Appends) return;
         std::u16string text = page->GetText(-1);
         page->SetText(text.empty() ? EventCenter().SharedText
                                    : text + u"\r\n--\r\n" + EventCenter().SharedText);
     }
-    bool Answers = true;
+    bool Answers = true;  // makes the notes of command 1010
+    bool Appends = true;  // an editor shows the active page
     std::vector<bool> AutoNameSeen;
 
   private:
@@ -109,12 +110,31 @@ TEST_F(NoteHandler, SnapOnAListPageMakesANewNote) {
     EXPECT_FALSE(OptionManager().AutoName);
     EXPECT_EQ(Ui.Reports.back(), u"Created new note and snapped the following text:\r\nkeep this");
 
-    // Nobody makes the note: the page in front is left alone.
+    // No workspace makes the note and no editor takes the text: the note goes to the end of
+    // the group root and holds the text all the same.
     Workspace.Answers = false;
+    Workspace.Appends = false;
     PageCenter().SetActivePage(links);
+    const int before = GroupRoot()->Childs()->Count();
     Handler->Snap(u"other");
-    EXPECT_EQ(Active(), links);
-    EXPECT_EQ(Ui.Reports.size(), 1u);
+    ASSERT_EQ(GroupRoot()->Childs()->Count(), before + 1);
+    EXPECT_EQ(Active()->Id(), GroupRoot()->Childs()->ChildAt(before));
+    EXPECT_EQ(Active()->PageType(), ptNote);
+    EXPECT_EQ(Active()->GetText(-1), u"other");
+    // Into a page that has text, after the separator line.
+    Handler->Snap(u"more");
+    EXPECT_EQ(Active()->GetText(-1), u"other\r\n\r\n------------\r\n\r\nmore");
+}
+
+TEST_F(NoteHandler, CaptureTakesTheSelectionBufferFirst) {
+    Desktop.Clipboard = u"old";
+    Desktop.Primary = u" selected ";
+    Desktop.Selection = u"copied";
+    EXPECT_EQ(Handler->Capture(), u"selected");
+    EXPECT_TRUE(Desktop.Log.empty());  // no key sent, the clipboard untouched
+    Desktop.Primary = u" ";
+    EXPECT_EQ(Handler->Capture(), u"copied");
+    EXPECT_EQ(Desktop.Clipboard, u"copied");
 }
 
 TEST_F(NoteHandler, CaptureOfNothingLeavesTheClipboard) {
