@@ -206,6 +206,7 @@ void TReminderPopup::Confirm() {
     switch (FChoice) {
         case rcDeleteMe:
             DeleteHandler().DeleteOrRecycle(FItemId, item->OwnerId());
+            SaveCenter().Save();
             return;
         case rcNoRemind:
             item->Memo().TimeMode = tmThisDay;
@@ -216,6 +217,8 @@ void TReminderPopup::Confirm() {
             break;
     }
     PageCenter().Notify(pePageChanged, FItemId);
+    // The window may answer while the program sits in the tray, where nothing else saves.
+    SaveCenter().Save();
 }
 
 void TReminderPopup::Closed() {

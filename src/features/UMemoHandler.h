@@ -89,7 +89,7 @@ class TReminderPopup {
     // The text of the editable duration list, "30min" at first.
     std::u16string DurationText = u"30min";
 
-    // OK: applies the choice to the item (if it still exists) at the current time.
+    // OK: applies the choice to the item (if it still exists) at the current time and saves.
     void Confirm();
     // The window has closed: the manager lets the popup go (it is destroyed).
     void Closed();

@@ -218,7 +218,9 @@ TEST_F(MemoHandler, NoRemindAndDeleteMe) {
     TReminderPopup& del = *Windows.Shown[1];
     del.SetChoice(rcDeleteMe);
     int32_t goneId = gone.Id();
+    const int saves = Saver.Saves;
     del.Confirm();
+    EXPECT_EQ(Saver.Saves, saves + 1);
     EXPECT_FALSE(Store().PageExists(goneId));
     EXPECT_EQ(MemoPage()->Childs()->IndexOf(goneId), -1);
     EXPECT_EQ(HandlerIds(), (std::vector<int32_t>{weekly.Id()}));

@@ -30,6 +30,8 @@ QString StyleColour(TColor colour) {
     return QtColour(colour).name();
 }
 
+}  // namespace
+
 QFont QtFont(const TFontSettings& settings) {
     QFont font(QString::fromStdU16String(settings.FontName), settings.FontSize);
     font.setBold(settings.FontBold);
@@ -38,8 +40,6 @@ QFont QtFont(const TFontSettings& settings) {
     font.setStrikeOut(settings.FontStrikeOut);
     return font;
 }
-
-}  // namespace
 
 int QtKeyOfHotKey(THotKey key) {
     int qtKey = VirtualKeyToQtKey(HotKeyVirtualKey(key));

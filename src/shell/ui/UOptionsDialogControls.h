@@ -4,6 +4,7 @@
 // word the option manager stores, a colour button, and a font row (font, text and background
 // colour of one font section).
 
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -45,6 +46,7 @@ class THotKeyEdit : public QLineEdit {
 };
 
 QColor QtColour(TColor colour);
+QFont QtFont(const TFontSettings& settings);
 TColor ColourOf(const QColor& colour);
 
 // Shows its colour; a click opens the colour chooser.
