@@ -1,7 +1,8 @@
 #pragma once
 
 // The desktop around the program over Qt and X11: the clipboard, the window in front
-// (_NET_ACTIVE_WINDOW), the keyboard state (XQueryKeymap) and synthetic keys (XTest). Without
+// (_NET_ACTIVE_WINDOW, or the window holding the focus when no window manager names one), the
+// PRIMARY selection, the keyboard state (XQueryKeymap) and synthetic keys (XTest). Without
 // X11 the clipboard still works, no key is held, keys go nowhere and no window is known.
 
 #include "shell/UDesktopInput.h"

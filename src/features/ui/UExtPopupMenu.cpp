@@ -27,6 +27,7 @@ QString PopupMenuText(std::u16string_view caption) {
 int32_t TExtPopupMenu::Popup(const std::vector<TPopupItem>& items, const TPopupPlace& place) {
     QMenu menu;
     menu.setObjectName(QStringLiteral("ExtPopupMenu"));
+    menu.setWindowTitle(QStringLiteral("quillbox items"));  // its name on the desktop
     for (const TPopupItem& item : items)
         menu.addAction(PopupMenuText(item.Caption))->setData(item.CommandId);
     const QPoint at = place.AtCaret ? QPoint(place.X, place.Y) : QCursor::pos();
