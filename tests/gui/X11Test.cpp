@@ -1,11 +1,13 @@
 // The X11 pieces against a real X server: the error trap, the four grabs of a hotkey, keys
-// another program holds, and window properties. Runs only when DISPLAY names a server (the
+// another program holds, the window in front, the selection buffer and window properties. Runs only when DISPLAY names a server (the
 // other widget tests run offscreen); each test opens connections of its own.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QWidget>
 #include "GuiWait.h"
 
@@ -194,6 +196,33 @@ TEST_F(X11Test, DesktopInputKeysAndForegroundWindow) {
     EXPECT_EQ(source, 2);
     XDestroyWindow(*Other, foreign);
     XSync(*Other, False);
+}
+
+TEST_F(X11Test, WithoutAWindowManagerTheFocusedWindowIsInFront) {
+    if (!QtX11Display()) GTEST_SKIP() << "Qt does not run on X11";
+    TknDesktopInput input;
+    XDeleteProperty(*Other, Other.Root(), XInternAtom(*Other, "_NET_ACTIVE_WINDOW", False));
+    Window top = XCreateSimpleWindow(*Other, Other.Root(), 0, 0, 50, 50, 0, 0, 0);
+    Window child = XCreateSimpleWindow(*Other, top, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(*Other, top);
+    XMapWindow(*Other, child);
+    XSync(*Other, False);
+    ASSERT_TRUE(test::WaitUntil([&] {
+        XSetInputFocus(*Other, child, RevertToParent, CurrentTime);
+        XSync(*Other, False);
+        return input.ForegroundWindow() == top;  // the top-level window, not the child
+    }));
+    XSetInputFocus(*Other, PointerRoot, RevertToNone, CurrentTime);
+    XSync(*Other, False);
+    EXPECT_EQ(input.ForegroundWindow(), 0u);
+    XDestroyWindow(*Other, top);
+    XSync(*Other, False);
+
+    // The PRIMARY selection apart from the clipboard.
+    QGuiApplication::clipboard()->setText(QStringLiteral("selected"), QClipboard::Selection);
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied"), QClipboard::Clipboard);
+    EXPECT_EQ(input.PrimarySelection(), u"selected");
+    EXPECT_EQ(input.ClipboardText(), u"copied");
 }
 
 TEST_F(X11Test, WindowPropertyIsRead) {

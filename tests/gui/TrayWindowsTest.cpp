@@ -1,0 +1,172 @@
+// The windows of the tray features on the offscreen platform: popup captions, the reminder
+// sound's wave, the reminder window's choices, mini-note windows and the Clear Clipboard
+// question, as the main window wires them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <memory>
+
+#include "GuiWait.h"
+#include "features/UClipHandler.h"
+#include "features/UMemoHandler.h"
+#include "features/ui/UExtPopupMenu.h"
+#include "features/ui/UReminderPopupBox.h"
+#include "foundation/UknStrUtils.h"
+#include "shell/UMemoryManager.h"
+#include "shell/UProgramServices.h"
+#include "shell/ui/UMainForm.h"
+#include "shell/ui/UMainFormTray.h"
+#include "storage/UPageStore.h"
+#include "support/TestSupport.h"
+#include "toolkit/UknPlatform.h"
+#include "toolkit/UknSound.h"
+
+namespace qb::test {
+namespace {
+
+TEST(PopupMenuText, CaptionsGetTheirDigitAsMnemonic) {
+    const struct {
+        std::u16string_view Caption;
+        const char* Text;
+    } cases[] = {
+        {u"1.\tGreeting", "&1. Greeting"},
+        {u".10\tTen", ".10 Ten"},    // no digit to type from ten on
+        {u"ab.\tR&D", "&ab. R&&D"},  // an abbreviation; "&" in the name stays itself
+        {u"9.\ta\tb", "&9. a\tb"},   // only the first tab separates
+        {u"plain", "plain"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PopupMenuText(c.Caption).toStdString(), c.Text)
+            << ToUtf8(std::u16string(c.Caption));
+}
+
+uint32_t Field(const std::string& wave, size_t at, int bytes) {
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | uint8_t(wave[at + i]);
+    return value;
+}
+
+TEST(ToneWave, PcmWaveOfEveryTone) {
+    const std::string wave = ToneWave({{1000, 10}, {500, 20}}, 8000);
+    const uint32_t samples = 80 + 160;
+    ASSERT_EQ(wave.size(), 44 + 2 * samples);
+    EXPECT_EQ(wave.substr(0, 4), "RIFF");
+    EXPECT_EQ(Field(wave, 4, 4), 36 + 2 * samples);
+    EXPECT_EQ(wave.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(Field(wave, 20, 2), 1u);     // PCM
+    EXPECT_EQ(Field(wave, 22, 2), 1u);     // mono
+    EXPECT_EQ(Field(wave, 24, 4), 8000u);  // rate
+    EXPECT_EQ(Field(wave, 34, 2), 16u);    // bits
+    EXPECT_EQ(wave.substr(36, 4), "data");
+    EXPECT_EQ(Field(wave, 40, 4), 2 * samples);
+    int peak = 0;
+    for (uint32_t i = 0; i < samples; ++i)
+        peak = std::max(peak, std::abs(int(int16_t(Field(wave, 44 + 2 * i, 2)))));
+    EXPECT_GT(peak, 8000);
+    EXPECT_LT(peak, 32767);
+    EXPECT_EQ(int16_t(Field(wave, 44, 2)), 0);  // faded in: no click
+}
+
+class TrayWindows : public ::testing::Test {
+  protected:
+    TrayWindows() {
+        FPlatform = std::make_unique<TknPlatform>();
+        EXPECT_TRUE(OpenProgramData([](const std::u16string&) {}));
+        FForm = std::make_unique<TMainForm>();
+        QApplication::processEvents();
+        EXPECT_TRUE(GetStore().FindFirstOfType(ptGroupRoot, FGroupRoot));
+    }
+    ~TrayWindows() override {
+        FForm.reset();
+        ReleaseClipWatcher();
+        ReleaseProgramGlobals();
+        FPlatform.reset();
+    }
+    TPageSuper* NewPage(int32_t parent, uint8_t type, std::u16string_view name) {
+        TPageStore& store = GetStore();
+        const int32_t id = store.NewPage(parent, type);
+        store.GetPage(parent)->Childs()->AddChild(id);
+        store.GetPage(id)->SetName(name);
+        return store.GetPage(id);
+    }
+    TMainFormTray& Tray() { return FForm->Tray(); }
+
+    TTempFolder FFolder;
+    std::unique_ptr<TknPlatform> FPlatform;
+    std::unique_ptr<TMainForm> FForm;
+    int32_t FGroupRoot = 0;
+};
+
+TEST_F(TrayWindows, ReminderWindowShowsAndAppliesItsChoice) {
+    TPageSuper* memos = NewPage(FGroupRoot, ptMemo, u"Memos");
+    auto& item = static_cast<TMemoItem&>(*NewPage(memos->Id(), ptMemoItem, u"Call Bob"));
+    item.Memo().SetTimeText(u"@w1-5 08:30:00");
+    item.Memo().Description = u"about the car";
+    const int32_t id = item.Id();
+    TMemoHandler& memo = *FForm->Plugins().MemoHandler();
+    memo.CheckReminders(ParseDateTime(u"2010-11-08 08:30", false));  // a Monday
+    ASSERT_EQ(Tray().ReminderWindows().Boxes().size(), 1u);
+    EXPECT_TRUE(item.Memo().Reminded);
+    TReminderPopupBox& box = *Tray().ReminderWindows().Boxes()[0];
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_TRUE(box.windowTitle().endsWith(QStringLiteral(" Call Bob")));
+    EXPECT_EQ(box.findChild<QPlainTextEdit*>()->toPlainText(), QStringLiteral("about the car"));
+    EXPECT_EQ(box.DurationBox()->currentText(), QStringLiteral("30min"));
+    EXPECT_TRUE(box.NoRemindButton()->isEnabled());  // a weekly item can stop
+
+    box.DeleteMeButton()->click();
+    EXPECT_FALSE(box.DurationBox()->isEnabled());
+    box.OkButton()->click();
+    ASSERT_TRUE(WaitUntil([&] { return Tray().ReminderWindows().Boxes().empty(); }));
+    EXPECT_FALSE(GetStore().PageExists(id));
+    EXPECT_EQ(memo.Popups().Count(), 0);
+}
+
+TEST_F(TrayWindows, NoteWindowsBecomeNotes) {
+    CommandCenter().ExecuteCommand(1975);  // New Note
+    ASSERT_EQ(Tray().NoteWindows().Boxes().size(), 1u);
+    TNoteBox& box = *Tray().NoteWindows().Boxes()[0];
+    EXPECT_TRUE(box.isVisible());
+    box.Editor()->setPlainText(QStringLiteral("@Shopping\nmilk\neggs"));
+    box.setGeometry(50, 60, 300, 180);
+    box.close();
+    EXPECT_TRUE(Tray().NoteWindows().Boxes().empty());
+    TPageSuper* note = nullptr;
+    ASSERT_TRUE(GetStore().FindByPath(u"Root\\Shopping", note));
+    EXPECT_EQ(note->GetText(-1), u"milk\r\neggs");
+    EXPECT_EQ(MemoryManager().NotePosWidth, 300);
+
+    // A window still open when the program closes is not lost.
+    Tray().NoteWindows().OpenNoteWindow(u"Later");
+    Tray().NoteWindows().Boxes()[0]->Editor()->insertPlainText(QStringLiteral("call back"));
+    FForm.reset();
+    ASSERT_TRUE(GetStore().FindByPath(u"Root\\Later", note));
+    EXPECT_EQ(note->GetText(-1), u"call back");
+}
+
+TEST_F(TrayWindows, ClearClipboardAsksFirst) {
+    ClipWatcher().OnClipboardChanged(u"kept", 0);
+    CommandCenter().ExecuteCommand(cmWatchClipboard);
+    ClipWatcher().OnClipboardChanged(u"copied", 1000);
+    TClipHandler& clips = *FForm->Plugins().ClipHandler();
+    ASSERT_EQ(clips.ClipPage().Childs()->Count(), 1);
+    for (auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        std::u16string question;
+        WhenModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            question = box->text().toStdU16String();
+            box->button(answer)->click();
+        });
+        CommandCenter().ExecuteCommand(cmClearClipboard);
+        EXPECT_EQ(question, u"Are you sure to clear all the clip text?");
+        EXPECT_EQ(clips.ClipPage().Childs()->Count(), answer == QMessageBox::Ok ? 0 : 1);
+    }
+}
+
+}  // namespace
+}  // namespace qb::test
