@@ -1,6 +1,7 @@
 // The X11 pieces against a real X server: the error trap, the four grabs of a hotkey, keys
-// another program holds, the window in front, the selection buffer and window properties. Runs only when DISPLAY names a server (the
-// other widget tests run offscreen); each test opens connections of its own.
+// another program holds, the window in front, the selection buffer and window properties.
+// Runs only when DISPLAY names a server (the other widget tests run offscreen); each test
+// opens connections of its own.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
