@@ -18,7 +18,9 @@ namespace qb {
 
 class TknX11HotKeyPlatform : public IHotKeyPlatform {
   public:
-    // Presses go to `dispatch`; by default to the program's hotkey center when it exists. The
+    // Presses go to `dispatch`; by default to the program's hotkey center when it exists,
+    // where an error raised by the hotkey's work is shown in a message box afterwards (it
+    // must not unwind through the event filter). The
     // display is Qt's (whose events the filter reads); tests may pass a connection of their own.
     explicit TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch = {},
                                   Display* display = QtX11Display());

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
 #include <memory>
 
 #include "GuiWait.h"
@@ -70,6 +71,30 @@ TEST(ToneWave, PcmWaveOfEveryTone) {
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 32767);
     EXPECT_EQ(int16_t(Field(wave, 44, 2)), 0);  // faded in: no click
+}
+
+TEST(SoundPlayer, TonesGoToThePlayerAndStopEndsIt) {
+    TTempFolder folder;
+    const std::string script = folder.File("player");
+    // A player that keeps what it is given, then plays on until it is stopped.
+    WriteBytes(script,
+               "#!/bin/sh\n[ \"$2\" = - ] && cat > \"$0.wav\" || echo \"$2\" > \"$0.file\"\nexec "
+               "sleep 30\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    TknSoundPlayer player(QString::fromStdString(script));
+    const std::vector<TTone> tones = {{523, 50}, {659, 50}};
+    player.PlayTones(tones);
+    ASSERT_TRUE(WaitUntil([&] { return ReadBytes(script + ".wav") == ToneWave(tones); }, 5000));
+    EXPECT_TRUE(player.Playing());
+    player.PlayFile(u"/sounds/bell.wav");  // ends the tones first
+    ASSERT_TRUE(
+        WaitUntil([&] { return ReadBytes(script + ".file") == "/sounds/bell.wav\n"; }, 5000));
+    player.Stop();
+    EXPECT_FALSE(player.Playing());
+
+    TknSoundPlayer missing(QStringLiteral("no-such-player-here"));
+    missing.PlayTones(tones);  // nothing to hear, nothing fails
+    EXPECT_FALSE(missing.Playing());
 }
 
 class TrayWindows : public ::testing::Test {

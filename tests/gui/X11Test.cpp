@@ -9,9 +9,12 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QWidget>
 #include "GuiWait.h"
 
+#include "foundation/UknError.h"
+#include "shell/UknHotKeyCenter.h"
 #include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknHotKeys.h"
 #include "toolkit/UknKeys.h"
@@ -134,6 +137,28 @@ TEST_F(X11Test, ASyntheticPressReachesTheGrab) {
         return !presses.empty();
     }));
     EXPECT_EQ(presses, std::vector<int32_t>{1005});
+}
+
+class TFailingOwner : public IHotkeyOwner {
+  public:
+    void OnHotkey(uint32_t, uint16_t) override { throw TknError(u"文件不存在！ /nowhere"); }
+};
+
+TEST_F(X11Test, AFailingHotKeyShowsItsMessage) {
+    if (!QtX11Display()) GTEST_SKIP() << "Qt does not run on X11";
+    TknX11HotKeyPlatform platform;
+    SetHotKeyPlatform(&platform);
+    TFailingOwner owner;
+    HotKeyCenter().AddHotKey(&owner, 7, 0x0500 | 0x75);  // Shift+Alt+F6
+    std::u16string shown;
+    test::WhenModal([&](QWidget* modal) {
+        shown = static_cast<QMessageBox*>(modal)->text().toStdU16String();
+        modal->close();
+    });
+    EXPECT_TRUE(platform.KeyPressed(XKeysymToKeycode(*Mine, XK_F6), ShiftMask | Mod1Mask));
+    EXPECT_TRUE(test::WaitUntil([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, u"文件不存在！ /nowhere");
+    SetHotKeyPlatform(nullptr);
 }
 
 // On Qt's own connection (the test program run with QT_QPA_PLATFORM=xcb): errors still reach
