@@ -98,18 +98,5 @@ TEST_F(TipQuery, InTheProgramItselfTheEditorsSelectionComesFirst) {
     EXPECT_TRUE(EventCenter().SharedText.empty());
 }
 
-TEST_F(TipQuery, OptionsChangeTheDictionaryAndTheHotKey) {
-    Desktop.Foreground = 42;
-    Desktop.Primary = u"apple";
-    OptionManager().SelDictList.clear();
-    OptionManager().TipQueryHotKey = 0x0600 | 'W';
-    OptionManager().NotifyAll();
-    EXPECT_EQ(Keys.Press(modControl | modAlt, 'D'), 0);
-    ASSERT_EQ(Keys.Press(modControl | modAlt, 'W'), 1);
-    EXPECT_EQ(Tip.Shown.back(), u"apple:|no dictionary configured!");
-    Query.reset();
-    EXPECT_TRUE(Keys.Registered.empty());
-}
-
 }  // namespace
 }  // namespace qb::test
