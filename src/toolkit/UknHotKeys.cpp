@@ -66,7 +66,7 @@ class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
         auto* event = static_cast<xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7F) == XCB_KEY_PRESS) {
             auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
-            FOwner.KeyPressed(key->detail, key->state);
+            FOwner.KeyPressed(key->detail, key->state, key->event == key->root);
         }
         return false;  // everyone else sees the event too
     }
@@ -130,10 +130,14 @@ void TknX11HotKeyPlatform::Ungrab(const TGrab& grab) {
         XUngrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay));
 }
 
-bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state) {
+bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state, bool grabbed) {
     const uint32_t mask = state & kRelevantMask;
     for (const auto& [id, grab] : FKeys) {
         if (grab.KeyCode != keyCode || grab.Mask != mask) continue;
+        if (grabbed && FDisplay) {
+            XUngrabKeyboard(FDisplay, CurrentTime);
+            XFlush(FDisplay);
+        }
         const int32_t hit = id;  // the handler may change the registrations
         FDispatch(hit);
         return true;

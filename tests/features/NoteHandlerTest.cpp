@@ -10,6 +10,7 @@
 #include "features/UNoteHandler.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "shell/UVirtualKeys.h"
 
 namespace qb::test {
 namespace {
@@ -132,9 +133,12 @@ TEST_F(NoteHandler, CaptureTakesTheSelectionBufferFirst) {
     Desktop.Selection = u"copied";
     EXPECT_EQ(Handler->Capture(), u"selected");
     EXPECT_TRUE(Desktop.Log.empty());  // no key sent, the clipboard untouched
+    // The copy: a plain Ctrl+C, although the user still holds the hotkey's Ctrl and Alt.
     Desktop.Primary = u" ";
+    Desktop.Held = {vkControl, vkAlt};
     EXPECT_EQ(Handler->Capture(), u"copied");
     EXPECT_EQ(Desktop.Clipboard, u"copied");
+    EXPECT_EQ(Desktop.Transcript(), u"[Ctrl+C]");
 }
 
 TEST_F(NoteHandler, CaptureOfNothingLeavesTheClipboard) {

@@ -118,25 +118,43 @@ TEST_F(X11Test, HotKeysAreGrabbedWithTheLockKeysAndRefusedWhenTaken) {
     EXPECT_FALSE(freed.Failed());
 }
 
-TEST_F(X11Test, ASyntheticPressReachesTheGrab) {
+// The hotkey's work runs with the keyboard free again although the user still holds the keys:
+// another program could grab it (so the keys the work sends would reach the program in front).
+TEST_F(X11Test, ASyntheticPressReachesTheGrabWhichEndsBeforeTheWork) {
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(*Other, &eventBase, &errorBase, &major, &minor))
         GTEST_SKIP() << "no XTEST";
     std::vector<int32_t> presses;
-    TknX11HotKeyPlatform platform([&](int32_t id) { presses.push_back(id); }, *Mine);
+    int grabDuringWork = -1;
+    TknX11HotKeyPlatform platform(
+        [&](int32_t id) {
+            presses.push_back(id);
+            grabDuringWork = XGrabKeyboard(*Other, Other.Root(), False, GrabModeAsync,
+                                           GrabModeAsync, CurrentTime);
+            XUngrabKeyboard(*Other, CurrentTime);
+            XSync(*Other, False);
+        },
+        *Mine);
     ASSERT_TRUE(platform.RegisterHotKey(1005, modShift | modControl, 0x78));  // F9
 
-    Chord(*Other, {XK_Shift_L, XK_Control_L, XK_F9});
-
+    const std::vector<KeySym> keys{XK_Shift_L, XK_Control_L, XK_F9};
+    for (KeySym key : keys) XTestFakeKeyEvent(*Other, Code(key), True, CurrentTime);
+    XSync(*Other, False);
     ASSERT_TRUE(test::WaitUntil([&] {
         while (XPending(*Mine) > 0) {
             XEvent event;
             XNextEvent(*Mine, &event);
-            if (event.type == KeyPress) platform.KeyPressed(event.xkey.keycode, event.xkey.state);
+            if (event.type == KeyPress)
+                platform.KeyPressed(event.xkey.keycode, event.xkey.state,
+                                    event.xkey.window == Mine.Root());
         }
         return !presses.empty();
     }));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        XTestFakeKeyEvent(*Other, Code(*key), False, CurrentTime);
+    XSync(*Other, False);
     EXPECT_EQ(presses, std::vector<int32_t>{1005});
+    EXPECT_EQ(grabDuringWork, GrabSuccess);
 }
 
 class TFailingOwner : public IHotkeyOwner {
