@@ -155,6 +155,22 @@ e2e_wait_window() {
     e2e_first_output $(($2 * 10 + 1)) xdotool search --all --onlyvisible --pid "$QB_PID" --name "$1"
 }
 
+# e2e_wait_window_gone NAME SECONDS: true once no visible window of the program matches.
+e2e_wait_window_gone() {
+    for _ in $(seq $(($2 * 10))); do
+        xdotool search --all --onlyvisible --pid "$QB_PID" --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Ends the program with SIGTERM, as a session's end does, and requires a clean exit.
+e2e_stop_quillbox() {
+    kill -TERM "$QB_PID"
+    e2e_wait_exit "$QB_PID" 10 || e2e_fail "SIGTERM did not end the program"
+    [ "$E2E_STATUS" = 0 ] || e2e_fail "the program ended with $E2E_STATUS"
+}
+
 # e2e_wait_file_text FILE TEXT SECONDS: true once FILE holds TEXT.
 e2e_wait_file_text() {
     for _ in $(seq $(($3 * 10))); do
@@ -171,4 +187,19 @@ e2e_import_items() {
     local cli="$1" group="$2" type="$3" name="$4" file="$E2E_TMP/$4.qbx"
     { printf '3.2b3\r\n%s\r\n' "$type"; sed 's/$/\r/'; } | iconv -f UTF-8 -t UTF-16 >"$file"
     "$cli" --home "$E2E_HOME" import "$group" "$file" >/dev/null
+}
+
+# e2e_ctrl_alt_hotkey CLI SECTION KEY LETTER: sets the hotkey option to Ctrl+Alt+LETTER (the
+# hotkey word: control 2 + alt 4 in the high byte, the capital letter's key code below).
+e2e_ctrl_alt_hotkey() {
+    "$1" --home "$E2E_HOME" option "$2" "$3" $(((6 << 8) | $(printf '%d' "'$4"))) >/dev/null
+}
+
+# e2e_test_dictionary CLI: the selected dictionary dict/test.dic, in which "quill" is "a
+# feather pen".
+e2e_test_dictionary() {
+    mkdir -p "$E2E_HOME/dict"
+    printf '@Test\r\nquill\ta feather pen' | iconv -f UTF-8 -t UTF-16LE |
+        { printf '\xff\xfe'; cat; } >"$E2E_HOME/dict/test.dic"
+    "$1" --home "$E2E_HOME" option DictPage SelDictList test.dic >/dev/null
 }

@@ -49,13 +49,8 @@ xdotool key alt+d
 sleep 0.3
 e2e_screenshot "$SHOTS" reminder-delete-me "$box"
 xdotool key Return
-for _ in $(seq 50); do
-    e2e_wait_window 'Call Bob' 0 >/dev/null || break
-done
-e2e_wait_window 'Call Bob' 0 >/dev/null && e2e_fail "OK did not close the window"
-kill -TERM "$QB_PID"
-e2e_wait_exit "$QB_PID" 10 || e2e_fail "SIGTERM did not end the program"
-[ "$E2E_STATUS" = 0 ] || e2e_fail "the program ended with $E2E_STATUS"
+e2e_wait_window_gone 'Call Bob' 5 || e2e_fail "OK did not close the window"
+e2e_stop_quillbox
 cli tree | grep -q "Call Bob" && e2e_fail "Delete me left the item in the notebook"
 cli tree | grep -q "Reminders" || e2e_fail "the memo page is gone"
 echo "PASS reminders"
