@@ -8,8 +8,10 @@
 
 #include "features/TrayFixture.h"
 #include "features/UNoteHandler.h"
+#include "foundation/UknFile.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "shell/UProgramServices.h"
 #include "shell/UVirtualKeys.h"
 
 namespace qb::test {
@@ -189,6 +191,25 @@ TEST_F(NoteHandler, AutoRecordSnapsCopies) {
     CommandCenter().ExecuteCommand(cmAutoRecord);
     Copy(u"not recorded");
     EXPECT_EQ(note->GetText(-1), u"first copy");
+}
+
+TEST_F(NoteHandler, SnapToFileWritesTheExportEncoding) {
+    ConnectPageEnvironment();
+    OptionManager().ExportEncode = enUTF8BOM;
+    OptionManager().SnapTextToFileHotkey = 0x0600 | 'F';
+    OptionManager().NotifyAll();
+    TTempFolder folder(false);
+    Desktop.Selection = u"süß\r\nzwei";
+    Keys.Press(modControl | modAlt, 'F');  // the dialog cancelled: nothing written
+    EXPECT_TRUE(Ui.Reports.empty());
+    Ui.File = folder.File16("snap.txt");
+    Desktop.Selection = u"süß\r\nzwei ";
+    Keys.Press(modControl | modAlt, 'F');
+    EXPECT_EQ(Hex(ReadBytes(folder.File("snap.txt"))),
+              Hex("\xEF\xBB\xBFs\xC3\xBC\xC3\x9F\r\nzwei"));
+    EXPECT_EQ(
+        Ui.Reports,
+        (std::vector<std::u16string>{u"The following text has been saved to file\r\n" + Ui.File}));
 }
 
 TEST(SnapReport, LongTextsAreCut) {

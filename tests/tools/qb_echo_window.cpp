@@ -59,9 +59,9 @@ class TCopyFilter : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool copy = (event->type() == QEvent::KeyPress ||
-                           event->type() == QEvent::ShortcutOverride) &&
-                          static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
+        const bool copy =
+            (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
         if (!copy) return QObject::eventFilter(watched, event);
         if (event->type() == QEvent::KeyPress)
             QTimer::singleShot(30, [text = FText] { QGuiApplication::clipboard()->setText(text); });
