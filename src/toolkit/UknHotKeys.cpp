@@ -136,7 +136,7 @@ bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state, bool gra
         if (grab.KeyCode != keyCode || grab.Mask != mask) continue;
         if (grabbed && FDisplay) {
             XUngrabKeyboard(FDisplay, CurrentTime);
-            XFlush(FDisplay);
+            XSync(FDisplay, False);  // let go for every client, before any key is sent
         }
         const int32_t hit = id;  // the handler may change the registrations
         FDispatch(hit);
