@@ -1,22 +1,18 @@
 // The windows of the tray features on the offscreen platform: popup captions, the reminder
-// sound's wave, the reminder window's choices, mini-note windows and the Clear Clipboard
+// sound's wave and player, mini-note windows at the program's end and the Clear Clipboard
 // question, as the main window wires them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <filesystem>
 #include <memory>
 
 #include "GuiWait.h"
 #include "features/UClipHandler.h"
-#include "features/UMemoHandler.h"
 #include "features/ui/UExtPopupMenu.h"
-#include "features/ui/UReminderPopupBox.h"
 #include "foundation/UknStrUtils.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UProgramServices.h"
@@ -101,7 +97,6 @@ class TrayWindows : public ::testing::Test {
         EXPECT_TRUE(OpenProgramData([](const std::u16string&) {}));
         FForm = std::make_unique<TMainForm>();
         QApplication::processEvents();
-        EXPECT_TRUE(GetStore().FindFirstOfType(ptGroupRoot, FGroupRoot));
     }
     ~TrayWindows() override {
         FForm.reset();
@@ -109,66 +104,26 @@ class TrayWindows : public ::testing::Test {
         ReleaseProgramGlobals();
         FPlatform.reset();
     }
-    TPageSuper* NewPage(int32_t parent, uint8_t type, std::u16string_view name) {
-        TPageStore& store = GetStore();
-        const int32_t id = store.NewPage(parent, type);
-        store.GetPage(parent)->Childs()->AddChild(id);
-        store.GetPage(id)->SetName(name);
-        return store.GetPage(id);
-    }
     TMainFormTray& Tray() { return FForm->Tray(); }
 
     TTempFolder FFolder;
     std::unique_ptr<TknPlatform> FPlatform;
     std::unique_ptr<TMainForm> FForm;
-    int32_t FGroupRoot = 0;
 };
 
-TEST_F(TrayWindows, ReminderWindowShowsAndAppliesItsChoice) {
-    TPageSuper* memos = NewPage(FGroupRoot, ptMemo, u"Memos");
-    auto& item = static_cast<TMemoItem&>(*NewPage(memos->Id(), ptMemoItem, u"Call Bob"));
-    item.Memo().SetTimeText(u"@w1-5 08:30:00");
-    item.Memo().Description = u"about the car";
-    const int32_t id = item.Id();
-    TMemoHandler& memo = *FForm->Plugins().MemoHandler();
-    memo.CheckReminders(ParseDateTime(u"2010-11-08 08:30", false));  // a Monday
-    ASSERT_EQ(Tray().ReminderWindows().Boxes().size(), 1u);
-    EXPECT_TRUE(item.Memo().Reminded);
-    TReminderPopupBox& box = *Tray().ReminderWindows().Boxes()[0];
-    EXPECT_TRUE(box.isVisible());
-    EXPECT_TRUE(box.windowTitle().endsWith(QStringLiteral(" Call Bob")));
-    EXPECT_EQ(box.findChild<QPlainTextEdit*>()->toPlainText(), QStringLiteral("about the car"));
-    EXPECT_EQ(box.DurationBox()->currentText(), QStringLiteral("30min"));
-    EXPECT_TRUE(box.NoRemindButton()->isEnabled());  // a weekly item can stop
-
-    box.DeleteMeButton()->click();
-    EXPECT_FALSE(box.DurationBox()->isEnabled());
-    box.OkButton()->click();
-    ASSERT_TRUE(WaitUntil([&] { return Tray().ReminderWindows().Boxes().empty(); }));
-    EXPECT_FALSE(GetStore().PageExists(id));
-    EXPECT_EQ(memo.Popups().Count(), 0);
-}
-
-TEST_F(TrayWindows, NoteWindowsBecomeNotes) {
+// A note window still open when the program closes is not lost, and its place is kept.
+TEST_F(TrayWindows, OpenNoteWindowsBecomeNotesAtTheEnd) {
     CommandCenter().ExecuteCommand(1975);  // New Note
     ASSERT_EQ(Tray().NoteWindows().Boxes().size(), 1u);
     TNoteBox& box = *Tray().NoteWindows().Boxes()[0];
     EXPECT_TRUE(box.isVisible());
-    box.Editor()->setPlainText(QStringLiteral("@Shopping\nmilk\neggs"));
+    box.Editor()->setPlainText(QStringLiteral("@Later\ncall back"));
     box.setGeometry(50, 60, 300, 180);
-    box.close();
-    EXPECT_TRUE(Tray().NoteWindows().Boxes().empty());
-    TPageSuper* note = nullptr;
-    ASSERT_TRUE(GetStore().FindByPath(u"Root\\Shopping", note));
-    EXPECT_EQ(note->GetText(-1), u"milk\r\neggs");
-    EXPECT_EQ(MemoryManager().NotePosWidth, 300);
-
-    // A window still open when the program closes is not lost.
-    Tray().NoteWindows().OpenNoteWindow(u"Later");
-    Tray().NoteWindows().Boxes()[0]->Editor()->insertPlainText(QStringLiteral("call back"));
     FForm.reset();
+    TPageSuper* note = nullptr;
     ASSERT_TRUE(GetStore().FindByPath(u"Root\\Later", note));
     EXPECT_EQ(note->GetText(-1), u"call back");
+    EXPECT_EQ(MemoryManager().NotePosWidth, 300);
 }
 
 TEST_F(TrayWindows, ClearClipboardAsksFirst) {

@@ -1,14 +1,12 @@
 // The X11 pieces against a real X server: the error trap, the four grabs of a hotkey, keys
-// another program holds, the window in front, the selection buffer and window properties.
-// Runs only when DISPLAY names a server (the other widget tests run offscreen); each test
-// opens connections of its own.
+// another program holds, the window in front and window properties. Runs only when DISPLAY
+// names a server (the other widget tests run offscreen); each test opens connections of its
+// own.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QWidget>
 #include "GuiWait.h"
@@ -261,12 +259,6 @@ TEST_F(X11Test, WithoutAWindowManagerTheFocusedWindowIsInFront) {
     EXPECT_EQ(input.ForegroundWindow(), 0u);
     XDestroyWindow(*Other, top);
     XSync(*Other, False);
-
-    // The PRIMARY selection apart from the clipboard.
-    QGuiApplication::clipboard()->setText(QStringLiteral("selected"), QClipboard::Selection);
-    QGuiApplication::clipboard()->setText(QStringLiteral("copied"), QClipboard::Clipboard);
-    EXPECT_EQ(input.PrimarySelection(), u"selected");
-    EXPECT_EQ(input.ClipboardText(), u"copied");
 }
 
 TEST_F(X11Test, WindowPropertyIsRead) {
