@@ -11,3 +11,5 @@ for b in "$here"/build/bench/bench_*; do
 done
 echo "== startup"
 bash "$here/bench/startup.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"
+echo "== tray idle"
+bash "$here/bench/tray_idle.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libx11-dev libxtst-dev libxcb1-dev
   xvfb xdotool trayer openbox fonts-dejavu-core fonts-wqy-microhei imagemagick
+  alsa-utils dbus-daemon
 )
 
 missing=()

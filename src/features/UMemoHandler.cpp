@@ -186,8 +186,10 @@ TWindowPlace ReminderWindowPlace(int32_t screenWidth, int32_t screenHeight, int3
     return {screenWidth - windowWidth - 5, screenHeight - windowHeight - 5};
 }
 
-TReminderPopup::TReminderPopup(TMemoItem& item, const TSystemTime& now)
-    : FItemId(item.Id()),
+TReminderPopup::TReminderPopup(TMemoItem& item, const TSystemTime& now,
+                               TReminderPopupManager* manager)
+    : FManager(manager),
+      FItemId(item.Id()),
       FCaption(FormatLocal(now, 2) + u" " + item.Name()),
       FText(item.Memo().Description),
       FDurations(DurationChoices(item.Memo().TimeMode)),
@@ -204,6 +206,7 @@ void TReminderPopup::Confirm() {
     switch (FChoice) {
         case rcDeleteMe:
             DeleteHandler().DeleteOrRecycle(FItemId, item->OwnerId());
+            SaveCenter().Save();
             return;
         case rcNoRemind:
             item->Memo().TimeMode = tmThisDay;
@@ -214,6 +217,12 @@ void TReminderPopup::Confirm() {
             break;
     }
     PageCenter().Notify(pePageChanged, FItemId);
+    // The window may answer while the program sits in the tray, where nothing else saves.
+    SaveCenter().Save();
+}
+
+void TReminderPopup::Closed() {
+    if (FManager) FManager->Closed(*this);
 }
 
 void TReminderPopup::RemindAgain(TMemoItem& item) {
@@ -235,12 +244,15 @@ TReminderPopupManager::~TReminderPopupManager() {
         for (auto& popup : FPopups) gReminderWindows->CloseReminder(*popup);
 }
 
-TReminderPopup& TReminderPopupManager::Open(TMemoItem& item, const TSystemTime& now) {
-    FPopups.push_back(std::make_unique<TReminderPopup>(item, now));
+TReminderPopup* TReminderPopupManager::Open(TMemoItem& item, const TSystemTime& now) {
+    FPopups.push_back(std::make_unique<TReminderPopup>(item, now, this));
     TReminderPopup& popup = *FPopups.back();
-    if (gReminderWindows) gReminderWindows->ShowReminder(popup);
+    if (!gReminderWindows || !gReminderWindows->ShowReminder(popup)) {
+        FPopups.pop_back();
+        return nullptr;
+    }
     PlayReminderSound(item.Memo());
-    return popup;
+    return &popup;
 }
 
 void TReminderPopupManager::Closed(TReminderPopup& popup) {
@@ -310,19 +322,28 @@ void TMemoHandler::CheckReminders(const TSystemTime& now) {
 
 void TMemoHandler::Fire(TMemoItem& item, const TSystemTime& now) {
     TMemoProperty& memo = item.Memo();
-    int32_t id = item.Id();
-    memo.Reminded = true;
-    SaveCenter().Save();
+    const int32_t id = item.Id();
+    if (memo.Action == maReminder) {
+        // Reminded only once the user can see it: a reminder no window showed stays due, and
+        // a one-time one fires again at the next tick.
+        if (!FPopups.Open(item, now)) return;
+        memo.Reminded = true;
+        SaveCenter().Save();
+    } else {
+        memo.Reminded = true;
+        SaveCenter().Save();
+        if (memo.Action == maExecuteLink) OpenItemLink(memo.Description);
+    }
+    PageCenter().Notify(pePageChanged, id);
+}
+
+void TMemoHandler::OpenItemLink(const std::u16string& link) {
     try {
-        if (memo.Action == maReminder)
-            FPopups.Open(item, now);
-        else if (memo.Action == maExecuteLink)
-            OpenBatch(memo.Description);
+        OpenBatch(link);
     } catch (const TknError& e) {
         // A link that did not open must not keep the other items of this minute from firing.
         if (gReminderWindows) gReminderWindows->ShowError(e.Message());
     }
-    PageCenter().Notify(pePageChanged, id);
 }
 
 }  // namespace qb

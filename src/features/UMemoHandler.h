@@ -2,8 +2,8 @@
 
 // Reminders: when a memo item falls due, the handler that checks every memo item on each
 // minute boundary, and the choices of the reminder window (remind again, no remind, delete me).
-// Windows and sound are the GUI's, reached through small interfaces; without them reminders
-// still fire, silently and unseen.
+// Windows and sound are the GUI's, reached through small interfaces. A reminder counts as
+// reminded only once its window is on the screen; without windows it stays due.
 
 #include <cstdint>
 #include <memory>
@@ -67,10 +67,13 @@ void PlayReminderSound(const TMemoProperty& memo);
 
 enum TReminderChoice : uint8_t { rcRemindAgain, rcNoRemind, rcDeleteMe };
 
+class TReminderPopupManager;
+
 // What the reminder window of one item shows and does.
 class TReminderPopup {
   public:
-    TReminderPopup(TMemoItem& item, const TSystemTime& now);
+    TReminderPopup(TMemoItem& item, const TSystemTime& now,
+                   TReminderPopupManager* manager = nullptr);
 
     int32_t ItemId() const { return FItemId; }
     const std::u16string& Caption() const { return FCaption; }  // the time and the title
@@ -86,12 +89,15 @@ class TReminderPopup {
     // The text of the editable duration list, "30min" at first.
     std::u16string DurationText = u"30min";
 
-    // OK: applies the choice to the item (if it still exists) at the current time.
+    // OK: applies the choice to the item (if it still exists) at the current time and saves.
     void Confirm();
+    // The window has closed: the manager lets the popup go (it is destroyed).
+    void Closed();
 
   private:
     void RemindAgain(TMemoItem& item);
 
+    TReminderPopupManager* FManager;
     int32_t FItemId;
     std::u16string FCaption;
     std::u16string FText;
@@ -104,15 +110,15 @@ class TReminderPopup {
 class IReminderWindows {
   public:
     virtual ~IReminderWindows() = default;
-    // Opens the window of a new popup at the bottom right of the screen. The window calls the
-    // popup's Confirm on OK and the manager's Closed when it closes.
-    virtual void ShowReminder(TReminderPopup& popup) = 0;
+    // Opens the window of a new popup at the bottom right of the screen; true once it is on
+    // the screen. The window calls the popup's Confirm on OK and its Closed when it closes.
+    virtual bool ShowReminder(TReminderPopup& popup) = 0;
     // The program closes the window (the manager is going away).
     virtual void CloseReminder(TReminderPopup& popup) = 0;
     // A failure at a tick, when there is no caller to tell: a link that did not open.
     virtual void ShowError(std::u16string_view text) = 0;
 };
-// Not owned; none (the default) keeps the popups without showing them.
+// Not owned; with none (the default) no reminder can be shown.
 void SetReminderWindows(IReminderWindows* windows);
 
 // Where the window goes: 5 pixels from the right and bottom edges; the screen height is the
@@ -132,8 +138,8 @@ class TReminderPopupManager {
     TReminderPopupManager(const TReminderPopupManager&) = delete;
     TReminderPopupManager& operator=(const TReminderPopupManager&) = delete;
 
-    // Opens the window of the item, with its sound.
-    TReminderPopup& Open(TMemoItem& item, const TSystemTime& now);
+    // Opens the window of the item, with its sound; null when no window could be shown.
+    TReminderPopup* Open(TMemoItem& item, const TSystemTime& now);
     // The window has closed: the popup goes and any sound stops.
     void Closed(TReminderPopup& popup);
 
@@ -167,6 +173,7 @@ class TMemoHandler : public IPageObserver {
   private:
     void OnTick();
     void Fire(TMemoItem& item, const TSystemTime& now);
+    static void OpenItemLink(const std::u16string& link);
     // The timer aimed at the next minute boundary.
     void AimTimer(const TSystemTime& now);
 

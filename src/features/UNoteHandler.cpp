@@ -4,6 +4,7 @@
 
 #include "features/UPasteHandler.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageFactory.h"
 #include "model/UPageSuper.h"
@@ -11,6 +12,7 @@
 #include "shell/UOptionManager.h"
 #include "shell/UVirtualKeys.h"
 #include "shell/UknHotKeyCenter.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 
@@ -47,6 +49,12 @@ std::u16string SnapReport(std::u16string_view label, std::u16string_view text) {
     std::u16string out = std::u16string(label) + u"\r\n";
     if (text.size() <= kReportLimit) return out + std::u16string(text);
     return out + CutAt(text, kReportLimit) + u"\r\n...";
+}
+
+std::u16string AppendedText(std::u16string_view pageText, std::u16string_view text) {
+    if (pageText.empty()) return std::u16string(text);
+    return std::u16string(pageText) + u"\r\n" + ExpandPattern(OptionManager().SepLine) + u"\r\n" +
+           std::u16string(text);
 }
 
 TNoteHandler::TNoteHandler(IDesktopInput& desktop, INoteUi* ui) : FDesktop(desktop), FUi(ui) {
@@ -127,15 +135,7 @@ void TNoteHandler::ClipboardChanged(std::u16string_view text) {
 }
 
 std::u16string TNoteHandler::Capture() {
-    const std::u16string kept = FDesktop.ClipboardText();
-    FDesktop.SetClipboardText(u"");
-    std::u16string text = Trim(CopySelection(FDesktop));
-    if (text.empty()) {
-        // Putting the old text back is no new capture.
-        ClipWatcher().IgnoreNext();
-        FDesktop.SetClipboardText(kept);
-    }
-    return text;
+    return SelectedText(FDesktop, false);
 }
 
 void TNoteHandler::Snap(const std::u16string& text) {
@@ -182,7 +182,11 @@ void TNoteHandler::NoteClosed(std::u16string_view windowText, const TNoteRect& r
     memory.NotePosWidth = rect.Width;
     memory.NotePosHeight = rect.Height;
     if (title.empty() && text.empty()) return;
-    if (NewNote(title) && !text.empty()) AppendToActivePage(text);
+    if (!NewNote(title)) return;
+    if (text.empty())
+        SaveCenter().Save();  // the named note alone
+    else
+        AppendToActivePage(text);
 }
 
 std::optional<std::u16string> TNoteHandler::NewNote(std::u16string_view title) {
@@ -192,15 +196,34 @@ std::optional<std::u16string> TNoteHandler::NewNote(std::u16string_view title) {
         CommandCenter().ExecuteCommand(cmNewNotePage);
     }
     TPageSuper* page = PageCenter().ActivePage();
+    if (page == before) page = NoteInGroupRoot();
     if (!page || page == before || page->ClientKind() != ckEditor) return std::nullopt;
     if (!title.empty()) page->SetName(title);
     return page->Name();
 }
 
+TPageSuper* TNoteHandler::NoteInGroupRoot() {
+    TPageStore& store = GetStore();
+    int32_t groupRoot;
+    if (!store.FindFirstOfType(ptGroupRoot, groupRoot)) return nullptr;
+    TPageSuper* parent = store.GetPage(groupRoot);
+    if (!parent || !parent->Childs()) return nullptr;
+    const int32_t id = store.NewPage(groupRoot, ptNote);
+    parent->Childs()->AddChild(id);
+    TPageSuper* note = store.GetPage(id);
+    PageCenter().SetActivePage(note);
+    return note;
+}
+
 void TNoteHandler::AppendToActivePage(std::u16string_view text) {
+    TPageSuper* page = PageCenter().ActivePage();
+    const std::u16string before = page ? page->GetText(-1) : std::u16string();
     TknEventCenter& events = EventCenter();
     events.SharedText = text;
     events.EventNotify(evAppendText);
+    SaveCenter().Save();  // an editor that took the text hands it to its page now
+    if (!page || PageCenter().ActivePage() != page || page->GetText(-1) != before) return;
+    page->SetText(AppendedText(before, text));
     SaveCenter().Save();
 }
 

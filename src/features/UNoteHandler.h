@@ -34,6 +34,10 @@ inline constexpr uint32_t hkSnapToFile = 15346;
 // text of 501 characters or more cut to its first 500, a line break and "...".
 std::u16string SnapReport(std::u16string_view label, std::u16string_view text);
 
+// A page's text with a text appended: after a line break, the expanded separator line
+// ("SepLine") and another line break, unless the page is empty.
+std::u16string AppendedText(std::u16string_view pageText, std::u16string_view text);
+
 struct TNoteRect {
     int32_t X, Y, Width, Height;
 };
@@ -70,8 +74,8 @@ class TNoteHandler : public ICommandExecutor,
     // Auto Record: every new clipboard text is snapped.
     void ClipboardChanged(std::u16string_view text) override;
 
-    // The selected text of the program in front, trimmed; the clipboard keeps what it held
-    // when nothing was selected.
+    // The selected text of the program in front (its selection buffer first), trimmed; the
+    // clipboard keeps what it held when nothing was selected.
     std::u16string Capture();
     // Appends the text to the text page in front, or to a new note when none is; the same
     // text twice in a row, or an empty one, is snapped once or not at all.
@@ -81,15 +85,20 @@ class TNoteHandler : public ICommandExecutor,
     void NoteClosed(std::u16string_view windowText, const TNoteRect& rect);
 
     // A new note page, named automatically or with the title; its name, or none when no note
-    // could be made (nobody answers the new-page command).
+    // could be made. When nobody answers the new-page command, the note goes to the end of
+    // the group root, so that a note window's text is never lost.
     std::optional<std::u16string> NewNote(std::u16string_view title);
-    // The text goes to the end of the active text page (event 3078), then everything is saved.
+    // The text goes to the end of the active text page (event 3078, taken by the editor that
+    // shows it), then everything is saved. When no editor took it, it is appended to the
+    // page's stored text as the editor would.
     static void AppendToActivePage(std::u16string_view text);
 
     bool AutoRecord() const { return FAutoRecord; }
     const std::u16string& LastSnapped() const { return FLastSnapped; }
 
   private:
+    // A note at the end of the group root, made active.
+    static TPageSuper* NoteInGroupRoot();
     void Report(std::u16string_view label, std::u16string_view text);
     void SetAutoRecord(bool on);
     void NewNoteWithText(std::u16string_view text);

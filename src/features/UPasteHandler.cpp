@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "features/UClipHandler.h"
+#include "foundation/UknStrUtils.h"
 #include "shell/UVirtualKeys.h"
 
 namespace qb {
@@ -14,6 +15,10 @@ namespace {
 constexpr uint32_t kShortcutPause = 5;  // ms after Ctrl+V or Ctrl+C, for the target to act
 constexpr uint32_t kPressPause = 1;     // ms after each key of a token
 constexpr uint32_t kReleasePause = 2;   // ms after each released modifier
+// A program may take a while to answer Ctrl+C (the clipboard of X11 changes hands by
+// messages): an emptied clipboard is watched this long for the copy, in steps.
+constexpr uint32_t kCopyWaitMs = 400;
+constexpr uint32_t kCopyStepMs = 10;
 
 // A piece of a template text: a text to paste, or a key pressed `Times` times.
 struct TPiece {
@@ -124,9 +129,32 @@ void SendShortcut(IDesktopInput& desktop, uint8_t key) {
 }
 
 std::u16string CopySelection(IDesktopInput& desktop) {
+    // The user may still hold the hotkey's modifiers: Ctrl+Alt+C is no copy.
+    ReleaseHeldModifiers(desktop, kReleasePause);
     ClipWatcher().IgnoreNext();
     SendShortcut(desktop, 'C');
     return desktop.ClipboardText();
+}
+
+std::u16string CopySelectionAside(IDesktopInput& desktop, bool restoreAlways) {
+    const std::u16string kept = desktop.ClipboardText();
+    desktop.SetClipboardText(u"");
+    std::u16string text = Trim(CopySelection(desktop));
+    for (uint32_t waited = 0; text.empty() && waited < kCopyWaitMs; waited += kCopyStepMs) {
+        desktop.Pause(kCopyStepMs);
+        text = Trim(desktop.ClipboardText());
+    }
+    if (text.empty() || restoreAlways) {
+        // Putting the old text back is no new capture.
+        ClipWatcher().IgnoreNext();
+        desktop.SetClipboardText(kept);
+    }
+    return text;
+}
+
+std::u16string SelectedText(IDesktopInput& desktop, bool restoreAlways) {
+    std::u16string text = Trim(desktop.PrimarySelection());
+    return text.empty() ? CopySelectionAside(desktop, restoreAlways) : text;
 }
 
 TPasteHandler::TPasteHandler(IDesktopInput& desktop, TPoster poster)

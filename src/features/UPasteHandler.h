@@ -24,9 +24,16 @@ void ReleaseHeldModifiers(IDesktopInput& desktop, uint32_t pauseMs);
 
 // Ctrl + key as key events, then a pause for the program in front to act on it.
 void SendShortcut(IDesktopInput& desktop, uint8_t key);
-// The selection of the program in front, copied with Ctrl+C (the watcher ignoring the change);
-// what the clipboard then holds.
+// The selection of the program in front, copied with Ctrl+C (the watcher ignoring the change)
+// once any held modifier is released; what the clipboard then holds.
 std::u16string CopySelection(IDesktopInput& desktop);
+// The selection of the program in front copied with Ctrl+C, trimmed, with the clipboard
+// emptied first so that a stale text is not taken for it, and the copy waited for a moment.
+// When nothing was copied, or with `restoreAlways`, the clipboard gets back what it held.
+std::u16string CopySelectionAside(IDesktopInput& desktop, bool restoreAlways);
+// The text selected in the program in front, trimmed: the platform's selection buffer when it
+// holds a text (no key is sent: Ctrl+C means something else to a terminal), else the copy.
+std::u16string SelectedText(IDesktopInput& desktop, bool restoreAlways);
 
 class TPasteHandler {
   public:

@@ -18,6 +18,9 @@ class IDesktopInput {
 
     virtual std::u16string ClipboardText() = 0;
     virtual void SetClipboardText(std::u16string_view text) = 0;
+    // The text selected in any program, where the platform keeps it apart from the clipboard
+    // (the PRIMARY selection of X11); empty when it keeps none.
+    virtual std::u16string PrimarySelection() = 0;
 
     virtual bool KeyHeld(uint8_t virtualKey) = 0;
     virtual void SendKey(uint8_t virtualKey, bool down) = 0;

@@ -92,6 +92,7 @@ class TMemoryDesktopInput : public IDesktopInput {
   public:
     std::u16string ClipboardText() override { return Clipboard; }
     void SetClipboardText(std::u16string_view text) override;
+    std::u16string PrimarySelection() override { return Primary; }
     bool KeyHeld(uint8_t virtualKey) override { return Held.count(virtualKey) != 0; }
     void SendKey(uint8_t virtualKey, bool down) override;
     void Pause(uint32_t milliseconds) override { PausedMs += milliseconds; }
@@ -105,7 +106,8 @@ class TMemoryDesktopInput : public IDesktopInput {
     std::u16string Transcript() const;
 
     std::u16string Clipboard;
-    std::u16string Selection;
+    std::u16string Selection;  // what Ctrl+C copies
+    std::u16string Primary;    // the selection the platform keeps apart from the clipboard
     std::set<uint8_t> Held;
     uint64_t Foreground = 0;
     int32_t CaretX = -1;  // negative: no caret, the popup goes to the mouse

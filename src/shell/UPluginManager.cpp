@@ -6,6 +6,7 @@
 #include "features/ULinkOpener.h"
 #include "features/UMemoHandler.h"
 #include "features/UTemplateHandler.h"
+#include "features/UTipQuery.h"
 #include "shell/UInMemoryPlatform.h"
 #include "shell/UOptionManager.h"
 
@@ -49,10 +50,12 @@ void TPluginManager::Create(const TPluginServices& services) {
         FTemplate = std::make_unique<TTemplateHandler>(kRootId, *FPopup, *FPaste);
     if (options.EnableClipboard)
         FClip = std::make_unique<TClipHandler>(kRootId, *FPopup, *FPaste, FServices.ClipConfirm);
+    if (options.EnableDictPage) FTipQuery = std::make_unique<TTipQuery>(*desktop, FServices.Tip);
 }
 
 void TPluginManager::Destroy() {
     if (!FCreated) return;
+    FTipQuery.reset();
     FMemo.reset();
     FFastLink.reset();
     FLink.reset();

@@ -17,6 +17,7 @@ class IMainWindowState;
 class IReminderWindows;
 class IShell;
 class ISoundPlayer;
+class ITipWindow;
 class TClipHandler;
 class TFastLinkHandler;
 class TLinkHandler;
@@ -24,6 +25,7 @@ class TMemoHandler;
 class TMemoryDesktopInput;
 class TPopupHandler;
 class TTemplateHandler;
+class TTipQuery;
 
 // The platform services the handlers use, none owned. The GUI fills in its own; the CLI and
 // tests in-memory ones. A service left empty is done without, as each says.
@@ -36,6 +38,7 @@ struct TPluginServices {
     ISoundPlayer* Sound = nullptr;
     IReminderWindows* Reminders = nullptr;
     IMainWindowState* MainWindow = nullptr;
+    ITipWindow* Tip = nullptr;  // none: the tip query shows nothing
 };
 
 class TPluginManager {
@@ -59,6 +62,7 @@ class TPluginManager {
     TMemoHandler* MemoHandler() const { return FMemo.get(); }
     TPopupHandler* PopupHandler() const { return FPopup.get(); }
     TPasteHandler* PasteHandler() const { return FPaste.get(); }
+    TTipQuery* TipQuery() const { return FTipQuery.get(); }
 
   private:
     void InstallServices(const TPluginServices& services, bool install);
@@ -74,6 +78,7 @@ class TPluginManager {
     std::unique_ptr<TMemoHandler> FMemo;
     std::unique_ptr<TPopupHandler> FPopup;
     std::unique_ptr<TPasteHandler> FPaste;
+    std::unique_ptr<TTipQuery> FTipQuery;
 };
 
 }  // namespace qb

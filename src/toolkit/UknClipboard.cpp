@@ -6,8 +6,11 @@
 
 namespace qb {
 
-std::u16string TknClipboard::GetText() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+std::u16string TknClipboard::GetText(bool primary) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QClipboard::Mode mode = primary ? QClipboard::Selection : QClipboard::Clipboard;
+    if (primary && !clipboard->supportsSelection()) return {};
+    const QMimeData* data = clipboard->mimeData(mode);
     if (!data || !data->hasText()) return {};
     return data->text().toStdU16String();
 }

@@ -13,8 +13,8 @@ namespace qb {
 
 class TknClipboard {
   public:
-    // Empty when the clipboard holds no text.
-    static std::u16string GetText();
+    // Empty when the clipboard (or, with `primary`, the X11 selection buffer) holds no text.
+    static std::u16string GetText(bool primary = false);
     static void SetText(std::u16string_view text);
 };
 

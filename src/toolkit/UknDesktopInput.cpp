@@ -40,6 +40,26 @@ KeySym RightHandTwin(uint8_t virtualKey) {
     }
 }
 
+// The top-level window that holds the keyboard focus, for an X server without a window
+// manager to name the active window; 0 when the focus is on no window.
+uint64_t FocusedTopLevel(Display* display) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    const Window root = DefaultRootWindow(display);
+    if (focus == None || focus == PointerRoot) return 0;
+    TknXErrorTrap trap(display);  // the window may be gone
+    for (Window window = focus;;) {
+        Window rootReturn = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count)) return 0;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) return window;
+        window = parent;
+    }
+}
+
 }  // namespace
 
 std::u16string TknDesktopInput::ClipboardText() {
@@ -48,6 +68,10 @@ std::u16string TknDesktopInput::ClipboardText() {
 
 void TknDesktopInput::SetClipboardText(std::u16string_view text) {
     TknClipboard::SetText(text);
+}
+
+std::u16string TknDesktopInput::PrimarySelection() {
+    return TknClipboard::GetText(true);
 }
 
 bool TknDesktopInput::KeyHeld(uint8_t virtualKey) {
@@ -83,7 +107,7 @@ uint64_t TknDesktopInput::ForegroundWindow() {
     Display* display = QtX11Display();
     if (!display) return 0;
     TknXProperty active(display, DefaultRootWindow(display), "_NET_ACTIVE_WINDOW");
-    uint64_t window = active.First();
+    const uint64_t window = active.Valid() ? active.First() : FocusedTopLevel(display);
     return IsOwnWindow(window) ? 0 : window;
 }
 

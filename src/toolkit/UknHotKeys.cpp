@@ -2,9 +2,13 @@
 
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <array>
 
+#include "foundation/UknError.h"
+#include "toolkit/UknDialog.h"
 #include "toolkit/UknKeys.h"
 
 // X11 last: its macros would spoil Qt's headers.
@@ -38,6 +42,19 @@ std::array<uint32_t, 4> LockVariants(Display* display, uint32_t mask) {
 // The modifier bits that decide a hotkey; the lock keys and mouse buttons are left out.
 constexpr uint32_t kRelevantMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
 
+// A hotkey's work has no caller to tell of a failure (a link that does not open): its message
+// is shown once the key's event is over. Other errors end the work only, as in the event loop.
+void DispatchToCenter(int32_t id) {
+    TknHotKeyCenter* center = ExistingHotKeyCenter();
+    if (!center) return;
+    try {
+        center->DispatchHotKey(id);
+    } catch (const TknError& error) {
+        QTimer::singleShot(0, qApp, [message = error.Message()] { ShowPrompt(nullptr, message); });
+    } catch (const std::exception&) {
+    }
+}
+
 }  // namespace
 
 class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
@@ -49,7 +66,7 @@ class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
         auto* event = static_cast<xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7F) == XCB_KEY_PRESS) {
             auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
-            FOwner.KeyPressed(key->detail, key->state);
+            FOwner.KeyPressed(key->detail, key->state, key->event == key->root);
         }
         return false;  // everyone else sees the event too
     }
@@ -61,11 +78,7 @@ class TknX11HotKeyPlatform::TEventFilter : public QAbstractNativeEventFilter {
 TknX11HotKeyPlatform::TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch,
                                            Display* display)
     : FDispatch(std::move(dispatch)), FDisplay(display) {
-    if (!FDispatch) {
-        FDispatch = [](int32_t id) {
-            if (TknHotKeyCenter* center = ExistingHotKeyCenter()) center->DispatchHotKey(id);
-        };
-    }
+    if (!FDispatch) FDispatch = DispatchToCenter;
     if (!FDisplay) return;
     FFilter = std::make_unique<TEventFilter>(*this);
     QCoreApplication::instance()->installNativeEventFilter(FFilter.get());
@@ -117,10 +130,14 @@ void TknX11HotKeyPlatform::Ungrab(const TGrab& grab) {
         XUngrabKey(FDisplay, grab.KeyCode, mask, DefaultRootWindow(FDisplay));
 }
 
-bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state) {
+bool TknX11HotKeyPlatform::KeyPressed(uint32_t keyCode, uint32_t state, bool grabbed) {
     const uint32_t mask = state & kRelevantMask;
     for (const auto& [id, grab] : FKeys) {
         if (grab.KeyCode != keyCode || grab.Mask != mask) continue;
+        if (grabbed && FDisplay) {
+            XUngrabKeyboard(FDisplay, CurrentTime);
+            XSync(FDisplay, False);  // let go for every client, before any key is sent
+        }
         const int32_t hit = id;  // the handler may change the registrations
         FDispatch(hit);
         return true;

@@ -18,8 +18,10 @@ namespace qb {
 
 class TknX11HotKeyPlatform : public IHotKeyPlatform {
   public:
-    // Presses go to `dispatch`; by default to the program's hotkey center when it exists. The
-    // display is Qt's (whose events the filter reads); tests may pass a connection of their own.
+    // Presses go to `dispatch`; by default to the program's hotkey center when it exists,
+    // where an error raised by the hotkey's work is shown in a message box afterwards (it
+    // must not unwind through the event filter). The display is Qt's (whose events the filter
+    // reads); tests may pass a connection of their own.
     explicit TknX11HotKeyPlatform(std::function<void(int32_t id)> dispatch = {},
                                   Display* display = QtX11Display());
     ~TknX11HotKeyPlatform() override;  // ungrabs everything
@@ -35,8 +37,11 @@ class TknX11HotKeyPlatform : public IHotKeyPlatform {
     int Count() const { return static_cast<int>(FKeys.size()); }
 
     // A key press as the event filter sees it (X keycode and modifier state); true when it
-    // was one of the grabbed hotkeys (it was dispatched).
-    bool KeyPressed(uint32_t keyCode, uint32_t state);
+    // was one of the grabbed hotkeys (it was dispatched). `grabbed`: it came through the grab
+    // on the root window, which then holds the whole keyboard until the key is up again; the
+    // grab is let go before dispatching, so that the keys the hotkey's work sends (a copy, a
+    // paste) reach the program in front rather than this one.
+    bool KeyPressed(uint32_t keyCode, uint32_t state, bool grabbed = false);
 
   private:
     struct TGrab {

@@ -60,6 +60,9 @@ void TknTrackingTip::ShowAt(std::u16string_view text, QPoint point, std::u16stri
     FText = text;
     FPoint = point;
     FLabel->setText(TipHtml(text, title));
+    // The plain text as the window's name, for screen readers and window searches.
+    QString name = ToQt(title).isEmpty() ? ToQt(text) : ToQt(title) + u' ' + ToQt(text);
+    setWindowTitle(name.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).left(200));
     // Short texts keep one line; longer ones wrap at the tip's widest.
     FLabel->setWordWrap(false);
     if (FLabel->sizeHint().width() > FMaxWidth) {

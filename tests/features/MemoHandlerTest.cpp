@@ -113,6 +113,30 @@ TEST_F(MemoHandler, FiringSavesOpensAndAnnounces) {
     EXPECT_EQ(Windows.Shown[1]->ItemId(), later.Id());
 }
 
+TEST_F(MemoHandler, ReminderCountsOnlyOnceItsWindowIsShown) {
+    StartHandler();
+    TMemoItem& once = AddMemo(u"dentist", u"2010-11-06 10:01");
+    once.Memo().UseSound = true;
+    Windows.Refuse = true;
+    RunUntil(u"2010-11-06 10:01:00");
+    EXPECT_FALSE(once.Memo().Reminded);
+    EXPECT_EQ(Saver.Saves, 0);
+    EXPECT_EQ(Handler->Popups().Count(), 0);
+    EXPECT_TRUE(Sound.Tones.empty());
+    // Still due: the next tick that can show it marks it, once.
+    Windows.Refuse = false;
+    RunUntil(u"2010-11-06 10:02:00");
+    EXPECT_TRUE(once.Memo().Reminded);
+    EXPECT_EQ(Saver.Saves, 1);
+    ASSERT_EQ(Windows.Shown.size(), 1u);
+    EXPECT_EQ(Sound.Tones.size(), 1u);
+    RunUntil(u"2010-11-06 10:03:00");
+    EXPECT_EQ(Windows.Shown.size(), 1u);
+    // The window's close lets the popup go.
+    Windows.Shown[0]->Closed();
+    EXPECT_EQ(Handler->Popups().Count(), 0);
+}
+
 TEST_F(MemoHandler, FailedLinkLeavesTheOtherItemsFiring) {
     StartHandler();
     TMemoItem& broken = AddMemo(u"broken", u"@10:01:00", maExecuteLink);
@@ -194,7 +218,9 @@ TEST_F(MemoHandler, NoRemindAndDeleteMe) {
     TReminderPopup& del = *Windows.Shown[1];
     del.SetChoice(rcDeleteMe);
     int32_t goneId = gone.Id();
+    const int saves = Saver.Saves;
     del.Confirm();
+    EXPECT_EQ(Saver.Saves, saves + 1);
     EXPECT_FALSE(Store().PageExists(goneId));
     EXPECT_EQ(MemoPage()->Childs()->IndexOf(goneId), -1);
     EXPECT_EQ(HandlerIds(), (std::vector<int32_t>{weekly.Id()}));

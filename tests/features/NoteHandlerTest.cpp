@@ -8,8 +8,11 @@
 
 #include "features/TrayFixture.h"
 #include "features/UNoteHandler.h"
+#include "foundation/UknFile.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "shell/UProgramServices.h"
+#include "shell/UVirtualKeys.h"
 
 namespace qb::test {
 namespace {
@@ -40,12 +43,13 @@ class TWorkspace : public ICommandExecutor, public IEventObserver {
     }
     void EventNotify(int32_t event, int32_t, int32_t) override {
         TPageSuper* page = PageCenter().ActivePage();
-        if (event != evAppendText || !page) return;
+        if (event != evAppendText || !page || !Appends) return;
         std::u16string text = page->GetText(-1);
         page->SetText(text.empty() ? EventCenter().SharedText
                                    : text + u"\r\n--\r\n" + EventCenter().SharedText);
     }
-    bool Answers = true;
+    bool Answers = true;  // makes the notes of command 1010
+    bool Appends = true;  // an editor shows the active page
     std::vector<bool> AutoNameSeen;
 
   private:
@@ -109,12 +113,34 @@ TEST_F(NoteHandler, SnapOnAListPageMakesANewNote) {
     EXPECT_FALSE(OptionManager().AutoName);
     EXPECT_EQ(Ui.Reports.back(), u"Created new note and snapped the following text:\r\nkeep this");
 
-    // Nobody makes the note: the page in front is left alone.
+    // No workspace makes the note and no editor takes the text: the note goes to the end of
+    // the group root and holds the text all the same.
     Workspace.Answers = false;
+    Workspace.Appends = false;
     PageCenter().SetActivePage(links);
+    const int before = GroupRoot()->Childs()->Count();
     Handler->Snap(u"other");
-    EXPECT_EQ(Active(), links);
-    EXPECT_EQ(Ui.Reports.size(), 1u);
+    ASSERT_EQ(GroupRoot()->Childs()->Count(), before + 1);
+    EXPECT_EQ(Active()->Id(), GroupRoot()->Childs()->ChildAt(before));
+    EXPECT_EQ(Active()->PageType(), ptNote);
+    EXPECT_EQ(Active()->GetText(-1), u"other");
+    // Into a page that has text, after the separator line.
+    Handler->Snap(u"more");
+    EXPECT_EQ(Active()->GetText(-1), u"other\r\n\r\n------------\r\n\r\nmore");
+}
+
+TEST_F(NoteHandler, CaptureTakesTheSelectionBufferFirst) {
+    Desktop.Clipboard = u"old";
+    Desktop.Primary = u" selected ";
+    Desktop.Selection = u"copied";
+    EXPECT_EQ(Handler->Capture(), u"selected");
+    EXPECT_TRUE(Desktop.Log.empty());  // no key sent, the clipboard untouched
+    // The copy: a plain Ctrl+C, although the user still holds the hotkey's Ctrl and Alt.
+    Desktop.Primary = u" ";
+    Desktop.Held = {vkControl, vkAlt};
+    EXPECT_EQ(Handler->Capture(), u"copied");
+    EXPECT_EQ(Desktop.Clipboard, u"copied");
+    EXPECT_EQ(Desktop.Transcript(), u"[Ctrl+C]");
 }
 
 TEST_F(NoteHandler, CaptureOfNothingLeavesTheClipboard) {
@@ -165,6 +191,25 @@ TEST_F(NoteHandler, AutoRecordSnapsCopies) {
     CommandCenter().ExecuteCommand(cmAutoRecord);
     Copy(u"not recorded");
     EXPECT_EQ(note->GetText(-1), u"first copy");
+}
+
+TEST_F(NoteHandler, SnapToFileWritesTheExportEncoding) {
+    ConnectPageEnvironment();
+    OptionManager().ExportEncode = enUTF8BOM;
+    OptionManager().SnapTextToFileHotkey = 0x0600 | 'F';
+    OptionManager().NotifyAll();
+    TTempFolder folder(false);
+    Desktop.Selection = u"süß\r\nzwei";
+    Keys.Press(modControl | modAlt, 'F');  // the dialog cancelled: nothing written
+    EXPECT_TRUE(Ui.Reports.empty());
+    Ui.File = folder.File16("snap.txt");
+    Desktop.Selection = u"süß\r\nzwei ";
+    Keys.Press(modControl | modAlt, 'F');
+    EXPECT_EQ(Hex(ReadBytes(folder.File("snap.txt"))),
+              Hex("\xEF\xBB\xBFs\xC3\xBC\xC3\x9F\r\nzwei"));
+    EXPECT_EQ(
+        Ui.Reports,
+        (std::vector<std::u16string>{u"The following text has been saved to file\r\n" + Ui.File}));
 }
 
 TEST(SnapReport, LongTextsAreCut) {

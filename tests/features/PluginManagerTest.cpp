@@ -6,6 +6,7 @@
 #include "features/TrayFixture.h"
 #include "features/ULinkHandler.h"
 #include "features/UTemplateHandler.h"
+#include "features/UTipQuery.h"
 #include "foundation/UknError.h"
 #include "shell/UOptionManager.h"
 #include "shell/UPluginManager.h"
@@ -19,13 +20,16 @@ TEST_F(PluginManager, HandlersFollowTheExtensionOptions) {
     OptionManager().TemplateHotKey = 0x0200 | 'T';
     OptionManager().ClipboardHotKey = 0x0200 | 'Q';
     OptionManager().FastLinkHotKey = 0x0200 | 'L';
-    for (int bits = 0; bits < 16; ++bits) {
-        const bool templ = bits & 1, clip = bits & 2, link = bits & 4, memo = bits & 8;
+    OptionManager().TipQueryHotKey = 0x0200 | 'D';
+    for (int bits = 0; bits < 32; ++bits) {
+        const bool templ = bits & 1, clip = bits & 2, link = bits & 4, memo = bits & 8,
+                   dict = bits & 16;
         TOptions& options = OptionManager();
         options.EnableTemplate = templ;
         options.EnableClipboard = clip;
         options.EnableLinkPage = link;
         options.EnableMemoPage = memo;
+        options.EnableDictPage = dict;
         TPluginManager manager;
         TPluginServices services;
         services.Desktop = &Desktop;
@@ -39,10 +43,12 @@ TEST_F(PluginManager, HandlersFollowTheExtensionOptions) {
         EXPECT_EQ(manager.LinkHandler() != nullptr, link);
         EXPECT_EQ(manager.FastLinkHandler() != nullptr, link);
         EXPECT_EQ(manager.MemoHandler() != nullptr, memo);
-        EXPECT_EQ(Keys.Registered.size(), size_t(templ + clip + link));
+        EXPECT_EQ(manager.TipQuery() != nullptr, dict);
+        EXPECT_EQ(Keys.Registered.size(), size_t(templ + clip + link + dict));
         manager.Destroy();
         EXPECT_EQ(manager.PopupHandler(), nullptr);
         EXPECT_EQ(manager.MemoHandler(), nullptr);
+        EXPECT_EQ(manager.TipQuery(), nullptr);
         EXPECT_TRUE(Keys.Registered.empty());
         EXPECT_EQ(Timers.SetCount(), 0);
         manager.Destroy();  // nothing left to free

@@ -33,12 +33,17 @@ class TRecordingSound : public ISoundPlayer {
 
 class TRecordingWindows : public IReminderWindows {
   public:
-    void ShowReminder(TReminderPopup& popup) override { Shown.push_back(&popup); }
+    bool ShowReminder(TReminderPopup& popup) override {
+        if (Refuse) return false;
+        Shown.push_back(&popup);
+        return true;
+    }
     void CloseReminder(TReminderPopup& popup) override { Closed.push_back(popup.ItemId()); }
     void ShowError(std::u16string_view text) override { Errors.emplace_back(text); }
     std::vector<TReminderPopup*> Shown;
     std::vector<int32_t> Closed;
     std::vector<std::u16string> Errors;
+    bool Refuse = false;  // no window can be shown
 };
 
 class TCountingSaver : public ISaver {

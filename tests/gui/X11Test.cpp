@@ -1,14 +1,18 @@
 // The X11 pieces against a real X server: the error trap, the four grabs of a hotkey, keys
-// another program holds, and window properties. Runs only when DISPLAY names a server (the
-// other widget tests run offscreen); each test opens connections of its own.
+// another program holds, the window in front and window properties. Runs only when DISPLAY
+// names a server (the other widget tests run offscreen); each test opens connections of its
+// own.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
+#include <QMessageBox>
 #include <QWidget>
 #include "GuiWait.h"
 
+#include "foundation/UknError.h"
+#include "shell/UknHotKeyCenter.h"
 #include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknHotKeys.h"
 #include "toolkit/UknKeys.h"
@@ -112,25 +116,65 @@ TEST_F(X11Test, HotKeysAreGrabbedWithTheLockKeysAndRefusedWhenTaken) {
     EXPECT_FALSE(freed.Failed());
 }
 
-TEST_F(X11Test, ASyntheticPressReachesTheGrab) {
+// The hotkey's work runs with the keyboard free again although the user still holds the keys:
+// another program could grab it (so the keys the work sends would reach the program in front).
+TEST_F(X11Test, ASyntheticPressReachesTheGrabWhichEndsBeforeTheWork) {
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(*Other, &eventBase, &errorBase, &major, &minor))
         GTEST_SKIP() << "no XTEST";
     std::vector<int32_t> presses;
-    TknX11HotKeyPlatform platform([&](int32_t id) { presses.push_back(id); }, *Mine);
+    int grabDuringWork = -1;
+    TknX11HotKeyPlatform platform(
+        [&](int32_t id) {
+            presses.push_back(id);
+            grabDuringWork = XGrabKeyboard(*Other, Other.Root(), False, GrabModeAsync,
+                                           GrabModeAsync, CurrentTime);
+            XUngrabKeyboard(*Other, CurrentTime);
+            XSync(*Other, False);
+        },
+        *Mine);
     ASSERT_TRUE(platform.RegisterHotKey(1005, modShift | modControl, 0x78));  // F9
 
-    Chord(*Other, {XK_Shift_L, XK_Control_L, XK_F9});
-
+    const std::vector<KeySym> keys{XK_Shift_L, XK_Control_L, XK_F9};
+    for (KeySym key : keys) XTestFakeKeyEvent(*Other, Code(key), True, CurrentTime);
+    XSync(*Other, False);
     ASSERT_TRUE(test::WaitUntil([&] {
         while (XPending(*Mine) > 0) {
             XEvent event;
             XNextEvent(*Mine, &event);
-            if (event.type == KeyPress) platform.KeyPressed(event.xkey.keycode, event.xkey.state);
+            if (event.type == KeyPress)
+                platform.KeyPressed(event.xkey.keycode, event.xkey.state,
+                                    event.xkey.window == Mine.Root());
         }
         return !presses.empty();
     }));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        XTestFakeKeyEvent(*Other, Code(*key), False, CurrentTime);
+    XSync(*Other, False);
     EXPECT_EQ(presses, std::vector<int32_t>{1005});
+    EXPECT_EQ(grabDuringWork, GrabSuccess);
+}
+
+class TFailingOwner : public IHotkeyOwner {
+  public:
+    void OnHotkey(uint32_t, uint16_t) override { throw TknError(u"文件不存在！ /nowhere"); }
+};
+
+TEST_F(X11Test, AFailingHotKeyShowsItsMessage) {
+    if (!QtX11Display()) GTEST_SKIP() << "Qt does not run on X11";
+    TknX11HotKeyPlatform platform;
+    SetHotKeyPlatform(&platform);
+    TFailingOwner owner;
+    HotKeyCenter().AddHotKey(&owner, 7, 0x0500 | 0x75);  // Shift+Alt+F6
+    std::u16string shown;
+    test::WhenModal([&](QWidget* modal) {
+        shown = static_cast<QMessageBox*>(modal)->text().toStdU16String();
+        modal->close();
+    });
+    EXPECT_TRUE(platform.KeyPressed(XKeysymToKeycode(*Mine, XK_F6), ShiftMask | Mod1Mask));
+    EXPECT_TRUE(test::WaitUntil([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, u"文件不存在！ /nowhere");
+    SetHotKeyPlatform(nullptr);
 }
 
 // On Qt's own connection (the test program run with QT_QPA_PLATFORM=xcb): errors still reach
@@ -193,6 +237,27 @@ TEST_F(X11Test, DesktopInputKeysAndForegroundWindow) {
     }));
     EXPECT_EQ(source, 2);
     XDestroyWindow(*Other, foreign);
+    XSync(*Other, False);
+}
+
+TEST_F(X11Test, WithoutAWindowManagerTheFocusedWindowIsInFront) {
+    if (!QtX11Display()) GTEST_SKIP() << "Qt does not run on X11";
+    TknDesktopInput input;
+    XDeleteProperty(*Other, Other.Root(), XInternAtom(*Other, "_NET_ACTIVE_WINDOW", False));
+    Window top = XCreateSimpleWindow(*Other, Other.Root(), 0, 0, 50, 50, 0, 0, 0);
+    Window child = XCreateSimpleWindow(*Other, top, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(*Other, top);
+    XMapWindow(*Other, child);
+    XSync(*Other, False);
+    ASSERT_TRUE(test::WaitUntil([&] {
+        XSetInputFocus(*Other, child, RevertToParent, CurrentTime);
+        XSync(*Other, False);
+        return input.ForegroundWindow() == top;  // the top-level window, not the child
+    }));
+    XSetInputFocus(*Other, PointerRoot, RevertToNone, CurrentTime);
+    XSync(*Other, False);
+    EXPECT_EQ(input.ForegroundWindow(), 0u);
+    XDestroyWindow(*Other, top);
     XSync(*Other, False);
 }
 

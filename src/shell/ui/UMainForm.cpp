@@ -17,15 +17,16 @@
 #include "features/UProcessShell.h"
 #include "foundation/UknFunctions.h"
 #include "model/UPageSuper.h"
+#include "shell/UEdgeDock.h"
 #include "shell/ULangManager.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
 #include "shell/UPluginManager.h"
-#include "shell/UEdgeDock.h"
 #include "shell/UknHotKeyCenter.h"
 #include "shell/ui/UAboutBox.h"
-#include "shell/ui/UMenuManager.h"
 #include "shell/ui/UEdgeDockWindow.h"
+#include "shell/ui/UMainFormTray.h"
+#include "shell/ui/UMenuManager.h"
 #include "storage/UBackupHandler.h"
 #include "storage/UIOHandler.h"
 #include "storage/ULogInHandler.h"
@@ -70,11 +71,10 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     FTip = std::make_unique<TknTrackingTip>(kTipWidth);
     FDesktopInput = std::make_unique<TknDesktopInput>();
     FShell = std::make_unique<TProcessShell>();
+    FTray = std::make_unique<TMainFormTray>(*this);
     FPluginManager = std::make_unique<TPluginManager>();
-    TPluginServices services;
-    services.Desktop = FDesktopInput.get();
-    services.Shell = FShell.get();
-    FPluginManager->Create(services);
+    FPluginManager->Create(FTray->Services(*FDesktopInput, *FShell));
+    FTray->CreateNoteHandler(*FDesktopInput);  // WORKSPACE: see TMainFormTray
     FIOHandler = std::make_unique<TIOHandler>();
 
     OptionManager().AddObserver(this);
@@ -100,7 +100,9 @@ void TMainForm::OnDestroy() {
     qApp->removeEventFilter(this);
     FTip.reset();
     FIOHandler.reset();
+    FTray->DestroyNoteHandler();
     FPluginManager.reset();
+    FTray.reset();
     if (SaveManager().Active()) SaveCenter().Save();
     MemoryManager().SaveMemory();
     if (TknHotKeyCenter* hotkeys = ExistingHotKeyCenter()) hotkeys->RemoveOwner(this);
@@ -211,6 +213,16 @@ void TMainForm::dropEvent(QDropEvent* event) {
     QTimer::singleShot(0, this, [this, files, keys] {
         if (FWorkspace) FWorkspace->DropFiles(files, keys);
     });
+}
+
+void TMainForm::TrayMouseMove() {
+    if (TPasteHandler* paste = FPluginManager ? FPluginManager->PasteHandler() : nullptr)
+        paste->RememberForeground();
+}
+
+void TMainForm::TrayMenuClosed() {
+    if (TPasteHandler* paste = FPluginManager ? FPluginManager->PasteHandler() : nullptr)
+        paste->MenuClosed();
 }
 
 // --- listeners ---

@@ -24,6 +24,7 @@ class TknTrackingTip;
 class TPluginManager;
 class TProcessShell;
 class TMenuManager;
+class TMainFormTray;
 class TWorkSpacePanel;
 
 // Program-level commands.
@@ -72,6 +73,8 @@ class TMainForm : public TknWindow,
     bool Transparent() const { return FTransparent; }
     TWorkSpacePanel& Workspace() const { return *FWorkspace; }
     TSpModeManager& SpecialMode() const { return *FSpModeManager; }
+    TMainFormTray& Tray() const { return *FTray; }
+    TPluginManager& Plugins() const { return *FPluginManager; }
 
   protected:
     // Close becomes minimize with CloseMinimize; minimize hides with MinimizeToTray; maximize
@@ -83,6 +86,9 @@ class TMainForm : public TknWindow,
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The paste handler's focus bookkeeping around the tray menu.
+    void TrayMouseMove() override;
+    void TrayMenuClosed() override;
 
   private:
     void MinimizeToTray();
@@ -115,6 +121,7 @@ class TMainForm : public TknWindow,
     std::unique_ptr<TknTrackingTip> FTip;
     std::unique_ptr<TknDesktopInput> FDesktopInput;  // the plug-ins' desktop
     std::unique_ptr<TProcessShell> FShell;
+    std::unique_ptr<TMainFormTray> FTray;  // the tray features' windows
     std::unique_ptr<TPluginManager> FPluginManager;
     std::unique_ptr<TIOHandler> FIOHandler;
 };
