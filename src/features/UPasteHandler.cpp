@@ -15,6 +15,11 @@ namespace {
 constexpr uint32_t kShortcutPause = 5;  // ms after Ctrl+V or Ctrl+C, for the target to act
 constexpr uint32_t kPressPause = 1;     // ms after each key of a token
 constexpr uint32_t kReleasePause = 2;   // ms after each released modifier
+// The user lets go of a hotkey's modifiers a moment after the hotkey fires. Releasing them for
+// the user while that happens can put the user's own Ctrl up between the Ctrl and the V sent
+// next, so their release is waited for this long before the rest is released by force.
+constexpr uint32_t kLetGoWaitMs = 300;
+constexpr uint32_t kLetGoStepMs = 10;
 // A program may take a while to answer Ctrl+C (the clipboard of X11 changes hands by
 // messages): an emptied clipboard is watched this long for the copy, in steps.
 constexpr uint32_t kCopyWaitMs = 400;
@@ -110,9 +115,16 @@ int64_t CaretSteps(const TPieces& pieces) {
     return steps;
 }
 
+bool AnyModifierHeld(IDesktopInput& desktop) {
+    return desktop.KeyHeld(vkAlt) || desktop.KeyHeld(vkControl) || desktop.KeyHeld(vkShift);
+}
+
 }  // namespace
 
 void ReleaseHeldModifiers(IDesktopInput& desktop, uint32_t pauseMs) {
+    for (uint32_t waited = 0; waited < kLetGoWaitMs && AnyModifierHeld(desktop);
+         waited += kLetGoStepMs)
+        desktop.Pause(kLetGoStepMs);
     for (uint8_t key : {vkAlt, vkControl, vkShift}) {
         if (!desktop.KeyHeld(key)) continue;
         desktop.SendKey(key, false);

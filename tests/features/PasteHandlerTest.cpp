@@ -80,6 +80,11 @@ TEST_F(PasteHandler, HeldModifiersAreReleasedBeforeThePaste) {
     Sent(u"hi", false);
     EXPECT_EQ(Desktop.Log, (std::vector<std::string>{"up Alt", "up Shift", "clipboard hi",
                                                      "down Ctrl", "down V", "up V", "up Ctrl"}));
+    // The user's own release was waited for first; nothing held, nothing waited.
+    EXPECT_GE(Desktop.PausedMs, 300u);
+    Desktop = TMemoryDesktopInput();
+    Sent(u"hi", false);
+    EXPECT_LT(Desktop.PausedMs, 50u);
     Desktop = TMemoryDesktopInput();
     Sent(u"", false);  // an empty text sends nothing
     EXPECT_TRUE(Desktop.Log.empty());

@@ -74,7 +74,7 @@ TMainForm::TMainForm(bool minimizeArgument) : FMinimizeArgument(minimizeArgument
     FTray = std::make_unique<TMainFormTray>(*this);
     FPluginManager = std::make_unique<TPluginManager>();
     FPluginManager->Create(FTray->Services(*FDesktopInput, *FShell));
-    FTray->CreateNoteHandler(*FDesktopInput);  // WORKSPACE: see TMainFormTray
+    FTray->CreateNoteHandler(*FDesktopInput);
     FIOHandler = std::make_unique<TIOHandler>();
 
     OptionManager().AddObserver(this);

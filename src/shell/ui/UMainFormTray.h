@@ -30,8 +30,8 @@ class TMainFormTray : public IMainWindowState, public IClipConfirm {
     // The services of the plug-in manager, pastes posted to the event loop.
     TPluginServices Services(IDesktopInput& desktop, IShell& shell);
 
-    // WORKSPACE: the mini-note handler is the workspace's to create and free; until the
-    // workspace does, the main window has it made and freed here, next to the plug-ins.
+    // The mini-note handler lives beside the note windows it opens; the main window makes it
+    // after the plug-ins, over the same desktop input, and frees it before them.
     void CreateNoteHandler(IDesktopInput& desktop);
     // Closes the open note windows first, so that their texts become notes.
     void DestroyNoteHandler();
