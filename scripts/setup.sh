@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libx11-dev libxtst-dev libxcb1-dev
   xvfb xdotool trayer openbox fonts-dejavu-core fonts-wqy-microhei imagemagick
   alsa-utils dbus-daemon
+  dpkg-dev desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -1,6 +1,6 @@
-// quillbox: the desktop program. Usage: quillbox [--home DIR] [-m] | --version | --help.
-// Three gates come before the window: one running copy per program file, the data check with
-// its upgrade, and the password when the options ask for one.
+// quillbox: the desktop program. Usage: quillbox [--home DIR] [-m] [Qt options], or
+// quillbox --version | --help. Three gates come before the window: one running copy per
+// program file, the data check with its upgrade, and the password when the options ask for one.
 
 #include <time.h>
 
@@ -18,11 +18,12 @@
 #include "shell/ULangManager.h"
 #include "shell/UProgramServices.h"
 #include "shell/UStatusHandler.h"
+#include "shell/ui/UCommandLine.h"
+#include "shell/ui/ULogInDialog.h"
 #include "shell/ui/UMainForm.h"
 #include "shell/ui/UOptionsDialog.h"
 #include "shell/ui/UOptionsDialogControls.h"
 #include "storage/ULogInHandler.h"
-#include "shell/ui/ULogInDialog.h"
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
@@ -30,44 +31,6 @@
 namespace qb::gui {
 
 namespace {
-
-struct TArguments {
-    std::string Home;
-    bool Minimized = false;
-    bool Version = false;
-    bool Help = false;
-    std::string Error;
-};
-
-TArguments ParseArguments(int argc, char** argv) {
-    TArguments args;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--version") {
-            args.Version = true;
-        } else if (a == "--help" || a == "-h") {
-            args.Help = true;
-        } else if (a == "--home") {
-            if (i + 1 >= argc)
-                args.Error = "--home needs a folder";
-            else
-                args.Home = argv[++i];
-        } else if (IsMinimizeArgument(a)) {
-            args.Minimized = true;
-        } else if (a.rfind("-", 0) != 0 || a.size() < 2) {
-            args.Error = "unexpected argument '" + a + "'";
-        }
-        // Anything else starting with "-" is left to Qt (-platform, -display, ...).
-    }
-    return args;
-}
-
-const char kUsage[] =
-    "Usage: quillbox [--home DIR] [-m]\n"
-    "       quillbox --version | --help\n\n"
-    "Opens the notebook in the program folder: DIR, else $QUILLBOX_HOME, else the folder of\n"
-    "the executable when it holds quillbox.ini or data/, else ~/.local/share/quillbox.\n"
-    "-m starts in the tray. A second start brings the running window forward.\n";
 
 // For the start-up benchmark and the end-to-end tests: the wall-clock time at which the main
 // window was first painted, on standard error, when QUILLBOX_REPORT_SHOWN is set.
@@ -121,23 +84,28 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
 }  // namespace
 
 int Main(int argc, char** argv) {
-    const TArguments args = ParseArguments(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const TCommandLine args = ParseCommandLine(arguments);
     if (args.Version) {
         std::cout << "quillbox " << QB_VERSION << "\n";
         return 0;
     }
     if (args.Help) {
-        std::cout << kUsage;
+        std::cout << CommandLineHelp().toStdString();
         return 0;
     }
-    if (!args.Error.empty()) {
-        std::cerr << "quillbox: " << args.Error << "\n" << kUsage;
+    if (!args.Error.isEmpty()) {
+        std::cerr << "quillbox: " << args.Error.toStdString() << "\n"
+                  << CommandLineHelp().toStdString();
         return 2;
     }
-    if (!args.Home.empty()) SetProgramFolder(FromUtf8(args.Home));
+    if (!args.Home.isEmpty()) SetProgramFolder(args.Home.toStdU16String());
 
     TknApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbox"));
+    // The window, the tray icon and the installed desktop entry belong together.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillbox.Quillbox"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray keeps the program alive
     TQuitSignals quitSignals;
     TSingleInstance instance(QString::fromStdU16String(ExecutablePath()));

@@ -7,6 +7,7 @@
 #include "foundation/UknFunctions.h"
 #include "foundation/UknListSuper.h"
 #include "foundation/UknStrUtils.h"
+#include "shell/ULangManager.h"
 
 namespace qb {
 
@@ -54,24 +55,25 @@ bool PathExists(const std::u16string& path) {
 
 }  // namespace
 
+// In the interface language: the message names the user's target, so it must be readable.
 std::u16string ShellErrorText(int result) {
     switch (result) {
         case seFileNotFound:
-            return u"文件不存在！";
+            return LangText(26200);
         case sePathNotFound:
-            return u"路径不存在！";
+            return LangText(26201);
         case seAccessDenied:
-            return u"文件拒绝访问！";
+            return LangText(26202);
         case seBadFormat:
-            return u"可执行文件无效！";
+            return LangText(26203);
         case seShareViolation:
-            return u"共享冲突！";
+            return LangText(26204);
         case seAssocIncomplete:
-            return u"文件关联无效！";
+            return LangText(26205);
         case seNoAssoc:
-            return u"无关联程序以打开该文件！";
+            return LangText(26206);
         default:
-            return u"未知错误！";
+            return LangText(26207);
     }
 }
 

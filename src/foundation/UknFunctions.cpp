@@ -138,6 +138,10 @@ std::u16string ExecutablePath() {
 std::u16string ResolveProgramFolder(std::u16string_view executablePath) {
     std::u16string env = EnvFolder("QUILLBOX_HOME");
     if (!env.empty()) return WithSlash(env);
+    return DefaultProgramFolder(executablePath);
+}
+
+std::u16string DefaultProgramFolder(std::u16string_view executablePath) {
     std::u16string exeFolder = ExtractFilePath(executablePath);
     if (!exeFolder.empty() &&
         (PathExists(exeFolder + u"quillbox.ini") || PathExists(exeFolder + u"data")))

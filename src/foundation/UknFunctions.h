@@ -15,6 +15,9 @@ namespace qb {
 const std::u16string& ProgramFolder();
 void SetProgramFolder(std::u16string_view folder);  // empty: resolve again from the environment
 std::u16string ResolveProgramFolder(std::u16string_view executablePath);
+// The folder the program opens when started with no --home and no $QUILLBOX_HOME, as a desktop
+// session starts it: the portable folder beside the executable, else the XDG data folder.
+std::u16string DefaultProgramFolder(std::u16string_view executablePath);
 // ProgramFolder + name (names like "data\" or "dict/"; separators become "/"), created with one
 // create-directory call when asked and missing.
 std::u16string ProgramSubFolder(std::u16string_view name, bool create);

@@ -558,10 +558,55 @@ void SetAutostartFolderForTesting(std::u16string_view folder) {
     if (!folder.empty() && folder.back() != u'/') AutostartOverride().push_back(u'/');
 }
 
+std::u16string DesktopExecArgument(std::u16string_view argument) {
+    std::u16string quoted = u"\"";
+    for (char16_t c : argument) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted.push_back(u'\\');
+        if (c == u'%') quoted.push_back(u'%');  // a field code otherwise
+        quoted.push_back(c);
+    }
+    return quoted + u"\"";
+}
+
 namespace {
 
 std::u16string DesktopFile(std::u16string_view name) {
     return AutostartFolder() + ValidFileName(LowerCase(name), true) + u".desktop";
+}
+
+// A desktop file's string values escape backslashes and control characters ("\\", "\n", ...);
+// the Exec quoting of DesktopExecArgument lies inside this escaping.
+constexpr std::pair<char16_t, char16_t> kDesktopEscapes[] = {
+    {u'\\', u'\\'}, {u'\n', u'n'}, {u'\t', u't'}, {u'\r', u'r'}};
+
+std::u16string EscapeDesktopString(std::u16string_view value) {
+    std::u16string out;
+    for (char16_t c : value) {
+        const auto* e = std::find_if(std::begin(kDesktopEscapes), std::end(kDesktopEscapes),
+                                     [c](const auto& escape) { return escape.first == c; });
+        if (e == std::end(kDesktopEscapes)) {
+            out.push_back(c);
+        } else {
+            out.push_back(u'\\');
+            out.push_back(e->second);
+        }
+    }
+    return out;
+}
+
+std::u16string UnescapeDesktopString(std::u16string_view value) {
+    std::u16string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            out.push_back(value[i]);
+            continue;
+        }
+        const char16_t c = value[++i];
+        const auto* e = std::find_if(std::begin(kDesktopEscapes), std::end(kDesktopEscapes),
+                                     [c](const auto& escape) { return escape.second == c; });
+        out.push_back(c == u's' ? u' ' : e == std::end(kDesktopEscapes) ? c : e->first);
+    }
+    return out;
 }
 
 }  // namespace
@@ -593,7 +638,7 @@ std::u16string TknRegistry::ReadString(std::u16string_view name) const {
         TIniDocument doc;
         doc.Parse(ReadFileBytes(DesktopFile(name)));
         const TIniLine* exec = doc.FindKey(u"Desktop Entry", u"Exec");
-        return exec ? exec->Value : std::u16string();
+        return exec ? UnescapeDesktopString(exec->Value) : std::u16string();
     } catch (const TknError&) {
         return {};
     }
@@ -602,7 +647,8 @@ std::u16string TknRegistry::ReadString(std::u16string_view name) const {
 bool TknRegistry::WriteString(std::u16string_view name, std::u16string_view value) {
     if (!FOpen || name.empty()) return false;
     std::u16string text = u"[Desktop Entry]\nType=Application\nName=quillbox\nExec=" +
-                          OneLine(value) + u"\nX-GNOME-Autostart-enabled=true\n";
+                          EscapeDesktopString(value) +
+                          u"\nIcon=quillbox\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     try {
         WriteFileAtomic(DesktopFile(name), ToUtf8(text));
         return true;

@@ -81,6 +81,10 @@ class TknRegistry {
     std::u16string FSubKey;
 };
 
+// One argument of a desktop entry's Exec line: always quoted, with the characters the quoting
+// reserves escaped and "%" doubled (a field code otherwise).
+std::u16string DesktopExecArgument(std::u16string_view argument);
+
 // The folder autostart entries go into (ends in "/"); tests point it elsewhere.
 std::u16string AutostartFolder();
 void SetAutostartFolderForTesting(std::u16string_view folder);

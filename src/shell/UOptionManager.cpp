@@ -231,12 +231,22 @@ constexpr int kLocalMachine = static_cast<int>(0x80000002u);
 constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char16_t kRunValue[] = u"quillbox";
 
-std::u16string AutoStartCommand() {
-    return ExecutablePath() + u" -m";
-}
-
 std::filesystem::path FsPath(const std::u16string& path) {
     return std::filesystem::path(ToUtf8(path));
+}
+
+// The program as the session starts it: the quoted executable, the notebook when the bare
+// program would open another one, and "-m" to start in the tray.
+std::u16string AutoStartCommand() {
+    const std::u16string program = ExecutablePath();
+    std::u16string command = DesktopExecArgument(program);
+    if (ProgramFolder() != DefaultProgramFolder(program)) {
+        // The session starts it in another working folder: a relative --home would miss.
+        std::error_code ignored;
+        const auto home = std::filesystem::absolute(FsPath(ProgramFolder()), ignored);
+        command += u" --home " + DesktopExecArgument(FromUtf8(home.string()));
+    }
+    return command + u" -m";
 }
 
 }  // namespace

@@ -55,10 +55,6 @@ bool StartsMinimized(bool startMinimizeOption, bool minimizeArgument, bool speci
     return startMinimizeOption || (minimizeArgument && !specialModeAtExit);
 }
 
-bool IsMinimizeArgument(std::string_view argument) {
-    return argument.size() == 2 && argument[0] == '-' && (argument[1] == 'm' || argument[1] == 'M');
-}
-
 std::u16string MainWindowTitle(const std::u16string* activePageName, bool captionPageName) {
     if (captionPageName && activePageName) return *activePageName + u" - quillbox";
     return u"quillbox";

@@ -29,9 +29,6 @@ TWindowStatus RestoredStatus(int32_t remembered);
 // when the special mode was off at the last exit (the window would otherwise vanish twice).
 bool StartsMinimized(bool startMinimizeOption, bool minimizeArgument, bool specialModeAtExit);
 
-// "-m" compared without regard to case.
-bool IsMinimizeArgument(std::string_view argument);
-
 // "<page> - quillbox" while the page name is wanted and a page is active, else "quillbox".
 std::u16string MainWindowTitle(const std::u16string* activePageName, bool captionPageName);
 

@@ -4,6 +4,7 @@
 // And the message boxes: questions titled "Prompt", notices titled "Information".
 
 #include <QDialog>
+#include <QRect>
 #include <string>
 #include <string_view>
 
@@ -35,10 +36,16 @@ class TknDialog : public QDialog {
 
   protected:
     virtual bool OnOk() { return true; }
+    void showEvent(QShowEvent* event) override;
 
   private:
     QDialogButtonBox* FButtons = nullptr;
+    bool FFitted = false;
 };
+
+// Where a dialog goes: its wanted rectangle made no larger than the work area (but not below
+// its minimum size) and moved inside it, the top left kept on the screen first.
+QRect FitDialogRect(const QRect& wanted, const QSize& minimum, const QRect& available);
 
 // The title of questions and errors ("Prompt", translated) and of notices.
 std::u16string PromptTitle();

@@ -1,5 +1,6 @@
 #include "toolkit/UknFonts.h"
 
+#include <QFontDatabase>
 #include <QWidget>
 
 namespace qb {
@@ -13,8 +14,16 @@ TColor ColourOf(const QColor& colour) {
                static_cast<uint8_t>(colour.blue()));
 }
 
+QString InstalledFamily(const QString& family) {
+    // Read once: asking the font database for every control of a window would cost more than
+    // a font installed while the program runs is worth.
+    static const QStringList installed = QFontDatabase::families();
+    if (!family.isEmpty() && installed.contains(family, Qt::CaseInsensitive)) return family;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
 QFont QtFont(const TFontSettings& settings) {
-    QFont font(QString::fromStdU16String(settings.FontName), settings.FontSize);
+    QFont font(InstalledFamily(QString::fromStdU16String(settings.FontName)), settings.FontSize);
     font.setBold(settings.FontBold);
     font.setItalic(settings.FontItalic);
     font.setUnderline(settings.FontUnderline);

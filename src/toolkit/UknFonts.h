@@ -15,6 +15,10 @@ namespace qb {
 
 QColor QtColour(TColor colour);
 TColor ColourOf(const QColor& colour);
+// The family itself when the system has it, else the desktop's general font: the built-in
+// defaults name fonts of another system ("Tahoma", "Arial"), and fontconfig's own pick for a
+// missing name is often a poor one. The size and styles are kept; the options are not changed.
+QString InstalledFamily(const QString& family);
 QFont QtFont(const TFontSettings& settings);
 // The control's font, and its text and background colours in the palette roles given (a
 // view's Text and Base, a panel's WindowText and Window).

@@ -26,7 +26,25 @@ bool HasTreeChildren(TPageSuper& page) {
     return childs && childs->HasTreeChildren();
 }
 
+TTreeNodeData NodeDataOf(TPageSuper& page, bool showImages) {
+    return {PageLabel(page, showImages), page.Id(), page.GetImageIndex(), HasTreeChildren(page)};
+}
+
 }  // namespace
+
+std::vector<TTreeNodeData> TreeChildNodes(TPageSuper& parent, bool showImages) {
+    TPageStore& store = GetStore();
+    TknIntList ids;
+    parent.GetChildIds(ids);
+    std::vector<TTreeNodeData> nodes;
+    nodes.reserve(ids.Count());
+    for (int i = 0; i < ids.Count(); ++i) {
+        TPageSuper* child = store.GetPage(ids.Items(i));
+        if (child && parent.ShowsChildInTree(child->PageType()))
+            nodes.push_back(NodeDataOf(*child, showImages));
+    }
+    return nodes;
+}
 
 TTreeNavigator::TTreeNavigator(ITreeControl& control, IPageDropTarget& dropTarget)
     : TNavigatorSuper(dropTarget), FControl(control) {
@@ -40,8 +58,7 @@ TTreeNavigator::~TTreeNavigator() {
 }
 
 TTreeNodeData TTreeNavigator::NodeData(TPageSuper& page) const {
-    return {PageLabel(page, FStyle.ShowImages), page.Id(), page.GetImageIndex(),
-            HasTreeChildren(page)};
+    return NodeDataOf(page, FStyle.ShowImages);
 }
 
 void TTreeNavigator::Rebuild() {
@@ -55,14 +72,7 @@ void TTreeNavigator::Fill(TTreeNode node) {
     TPageStore& store = GetStore();
     TPageSuper* page = node ? store.GetPage(FControl.PageIdOf(node)) : store.GetRoot();
     if (!page) return;
-    TknIntList ids;
-    page->GetChildIds(ids);
-    std::vector<TTreeNodeData> nodes;
-    nodes.reserve(ids.Count());
-    for (int i = 0; i < ids.Count(); ++i) {
-        TPageSuper* child = store.GetPage(ids.Items(i));
-        if (child && page->ShowsChildInTree(child->PageType())) nodes.push_back(NodeData(*child));
-    }
+    std::vector<TTreeNodeData> nodes = TreeChildNodes(*page, FStyle.ShowImages);
     if (nodes.empty()) return;
     TBusy busy(*this);
     FControl.AppendNodes(node, nodes);

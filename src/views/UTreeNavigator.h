@@ -62,6 +62,9 @@ class ITreeControl : public IClientControl {
     virtual void EditNode(TTreeNode node, std::u16string_view text) = 0;
 };
 
+// The nodes of the page's children as the tree shows them, in order (read from the store).
+std::vector<TTreeNodeData> TreeChildNodes(TPageSuper& parent, bool showImages);
+
 class TTreeNavigator : public TNavigatorSuper, public IOptionObserver {
   public:
     // Attaches itself to the control and takes the current options.

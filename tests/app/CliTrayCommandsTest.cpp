@@ -114,7 +114,7 @@ TEST_F(CliTray, OpenStartsTheLinkedProgramAndReportsFailures) {
     });
     EXPECT_EQ(Cli("open 10"), 0) << err;
     EXPECT_EQ(Cli("open 11"), 1);
-    EXPECT_EQ(err, "quillbox-cli open: 文件不存在！ " + work.File("missing.sh") + "\n");
+    EXPECT_EQ(err, "quillbox-cli open: File not found! " + work.File("missing.sh") + "\n");
     std::string ran;
     for (int i = 0; i < 300 && std::count(ran.begin(), ran.end(), '\n') < 2; ++i) {
         usleep(10000);

@@ -33,11 +33,12 @@ e2e_fail() {
     exit 1
 }
 
-# Starts Xvfb on a display number it picks itself and exports DISPLAY.
+# e2e_start_display [WIDTHxHEIGHT]: Xvfb (1024x768 unless given) on a display number it picks
+# itself; exports DISPLAY.
 e2e_start_display() {
     local fifo="$E2E_TMP/displayfd"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     local number
     read -r -t 20 number <"$fifo" || e2e_fail "Xvfb did not start"

@@ -10,6 +10,7 @@
 #include "features/UProcessShell.h"
 #include "foundation/UknError.h"
 #include "foundation/UknFunctions.h"
+#include "shell/ULangManager.h"
 
 namespace qb::test {
 namespace {
@@ -102,29 +103,37 @@ TEST_F(LinkOpener, StoredRelativeProgramRunsInItsFolder) {
     EXPECT_EQ(ToUtf8(Shell.Calls[0].Folder), Folder.File("tools/"));
 }
 
+// The texts follow the interface language, as every message does.
 TEST_F(LinkOpener, FailuresRaiseTheShellsTextWithTheTarget) {
     struct {
         int Result;
-        const char* Text;
+        const char* English;
+        const char* Chinese;
     } cases[] = {
-        {seFileNotFound, "文件不存在！"},
-        {sePathNotFound, "路径不存在！"},
-        {seAccessDenied, "文件拒绝访问！"},
-        {seBadFormat, "可执行文件无效！"},
-        {seShareViolation, "共享冲突！"},
-        {seAssocIncomplete, "文件关联无效！"},
-        {seNoAssoc, "无关联程序以打开该文件！"},
-        {8, "未知错误！"},
-        {32, "未知错误！"},
+        {seFileNotFound, "File not found!", "文件不存在！"},
+        {sePathNotFound, "Path not found!", "路径不存在！"},
+        {seAccessDenied, "Access denied!", "文件拒绝访问！"},
+        {seBadFormat, "Invalid executable!", "可执行文件无效！"},
+        {seShareViolation, "Sharing violation!", "共享冲突！"},
+        {seAssocIncomplete, "Incomplete file association!", "文件关联无效！"},
+        {seNoAssoc, "No program is associated to open this file!", "无关联程序以打开该文件！"},
+        {8, "Unknown error!", "未知错误！"},
+        {32, "Unknown error!", "未知错误！"},
     };
-    for (const auto& c : cases) {
-        Shell.Results[u"/t"] = c.Result;
-        EXPECT_EQ(OpenError(u" \"/t\" -p"), std::string(c.Text) + " /t");
+    for (const char16_t* language : {u"English", u"Chinese"}) {
+        LangManager().SetLanguage(language);
+        const bool chinese = language == std::u16string_view(u"Chinese");
+        for (const auto& c : cases) {
+            Shell.Results[u"/t"] = c.Result;
+            EXPECT_EQ(OpenError(u" \"/t\" -p"),
+                      std::string(chinese ? c.Chinese : c.English) + " /t");
+        }
     }
+    LangManager().SetLanguage(u"English");
     Shell.Results[u"/t"] = 42;
     EXPECT_EQ(OpenError(u"/t"), "opened");
     SetShell(nullptr);
-    EXPECT_EQ(OpenError(u"/t"), "未知错误！ /t");
+    EXPECT_EQ(OpenError(u"/t"), "Unknown error! /t");
 }
 
 TEST_F(LinkOpener, BatchesOpenLineByLineUntilOneFails) {
@@ -141,7 +150,7 @@ TEST_F(LinkOpener, BatchesOpenLineByLineUntilOneFails) {
         OpenBatch(u"/a\r\n\r\n/c");
         ADD_FAILURE() << "an empty line opened";
     } catch (const TknError& e) {
-        EXPECT_EQ(std::string(e.what()), "文件不存在！ ");
+        EXPECT_EQ(std::string(e.what()), "File not found! ");
     }
     EXPECT_EQ(Shell.Calls.size(), 2u);  // "/c" is not opened
 }

@@ -145,7 +145,7 @@ TEST_F(MemoHandler, FailedLinkLeavesTheOtherItemsFiring) {
     TMemoItem& after = AddMemo(u"after", u"@10:01:00");
     RunUntil(u"2010-11-06 10:01:00");
     ASSERT_EQ(Windows.Errors.size(), 1u);
-    EXPECT_EQ(ToUtf8(Windows.Errors[0]), "文件不存在！ /nowhere/tool");
+    EXPECT_EQ(ToUtf8(Windows.Errors[0]), "File not found! /nowhere/tool");
     EXPECT_TRUE(broken.Memo().Reminded);
     EXPECT_TRUE(after.Memo().Reminded);
     EXPECT_EQ(Windows.Shown.size(), 1u);

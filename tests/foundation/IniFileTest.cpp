@@ -261,11 +261,15 @@ TEST(Autostart, DesktopFileStandsForTheValue) {
     EXPECT_EQ(reg.ReadString(u"QuillBox"), u"");
     EXPECT_FALSE(reg.OpenKey(u"Software\\Run", false));  // no folder yet
     ASSERT_TRUE(reg.OpenKey(u"Software\\Run", true));
-    EXPECT_TRUE(reg.WriteString(u"QuillBox", u"/opt/qb -m"));
+    // The value is a string of the desktop file: backslashes and line breaks are escaped, and
+    // read back as they were.
+    const std::u16string value = u"\"/opt/my \\\\qb\" --home \"/a\nb\" -m";
+    EXPECT_TRUE(reg.WriteString(u"QuillBox", value));
     EXPECT_EQ(ReadBytes(tmp.File("autostart/quillbox.desktop")),
-              "[Desktop Entry]\nType=Application\nName=quillbox\nExec=/opt/qb -m\n"
+              "[Desktop Entry]\nType=Application\nName=quillbox\n"
+              "Exec=\"/opt/my \\\\\\\\qb\" --home \"/a\\nb\" -m\nIcon=quillbox\nTerminal=false\n"
               "X-GNOME-Autostart-enabled=true\n");
-    EXPECT_EQ(reg.ReadString(u"quillbox"), u"/opt/qb -m");
+    EXPECT_EQ(reg.ReadString(u"quillbox"), value);
     EXPECT_TRUE(reg.DeleteValue(u"QuillBox"));
     EXPECT_FALSE(std::filesystem::exists(tmp.File("autostart/quillbox.desktop")));
     EXPECT_FALSE(reg.DeleteValue(u"QuillBox"));
@@ -273,6 +277,20 @@ TEST(Autostart, DesktopFileStandsForTheValue) {
     reg.CloseKey();
     EXPECT_FALSE(reg.DeleteValue(u"QuillBox"));
     SetAutostartFolderForTesting(u"");
+}
+
+TEST(Autostart, ExecArgumentsAreQuotedWithTheirReservedCharactersEscaped) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"/usr/bin/quillbox", u"\"/usr/bin/quillbox\""},
+        {u"/home/a b/notes", u"\"/home/a b/notes\""},
+        {u"/x/\"q\"", u"\"/x/\\\"q\\\"\""},
+        {u"/x/$HOME`id`", u"\"/x/\\$HOME\\`id\\`\""},
+        {u"/x\\y", u"\"/x\\\\y\""},
+        {u"/x/100%", u"\"/x/100%%\""},
+        {u"", u"\"\""},
+    };
+    for (const auto& [argument, quoted] : cases)
+        EXPECT_EQ(DesktopExecArgument(argument), quoted) << ToUtf8(argument);
 }
 
 }  // namespace

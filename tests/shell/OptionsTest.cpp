@@ -1,9 +1,11 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ShellTestSupport.h"
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "foundation/UknIniFile.h"
 #include "foundation/UknStrUtils.h"
 #include "shell/UInMemoryPlatform.h"
@@ -295,6 +297,37 @@ TEST_F(OptionsTest, OptionsDialogSeesAndChangesTheAutostartEntry) {
     };
     OptionManager().SetOptions(nullptr);
     EXPECT_FALSE(ReadAutoStart());
+    SetAutostartFolderForTesting(u"");
+}
+
+// The session starts the entry's Exec line through a desktop-entry parser, not a shell: the
+// program and a notebook with spaces in its path are quoted, the default notebook is left out.
+TEST_F(OptionsTest, AutostartEntryStartsThisProgramOnThisNotebook) {
+    SetAutostartFolderForTesting(FFolder.Path16() + u"autostart/");
+    const std::string entry = FFolder.File("autostart/quillbox.desktop");
+    const std::string program = ToUtf8(ExecutablePath());
+    const std::string home = FFolder.File("my notes/");
+    std::filesystem::create_directories(home);
+    struct TCase {
+        std::u16string Folder;
+        std::string Exec;
+    } cases[] = {
+        {FromUtf8(home), "\"" + program + "\" --home \"" + home + "\" -m"},
+        {DefaultProgramFolder(ExecutablePath()), "\"" + program + "\" -m"},
+    };
+    for (const TCase& c : cases) {
+        SetProgramFolder(c.Folder);
+        WriteAutoStart(true);
+        const std::string text = ReadBytes(entry);
+        EXPECT_NE(text.find("\nExec=" + c.Exec + "\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("\nIcon=quillbox\n"), std::string::npos);
+        EXPECT_NE(text.find("\nX-GNOME-Autostart-enabled=true\n"), std::string::npos);
+        EXPECT_TRUE(ReadAutoStart());
+        WriteAutoStart(false);
+        EXPECT_FALSE(std::filesystem::exists(entry));
+        EXPECT_FALSE(ReadAutoStart());
+    }
+    SetProgramFolder(FFolder.Path16());
     SetAutostartFolderForTesting(u"");
 }
 

@@ -106,10 +106,6 @@ TEST(MainWindowRules, StartRestoreTitleAndTransparency) {
     EXPECT_TRUE(StartsMinimized(false, true, false));
     EXPECT_FALSE(StartsMinimized(false, true, true));
     EXPECT_FALSE(StartsMinimized(false, false, false));
-    EXPECT_TRUE(IsMinimizeArgument("-m"));
-    EXPECT_TRUE(IsMinimizeArgument("-M"));
-    EXPECT_FALSE(IsMinimizeArgument("-mx"));
-    EXPECT_FALSE(IsMinimizeArgument("m"));
 
     const std::u16string name = u"Diary";
     EXPECT_EQ(MainWindowTitle(&name, true), u"Diary - quillbox");

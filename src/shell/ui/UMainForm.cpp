@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -38,6 +39,11 @@
 #include "toolkit/UknTrayIcon.h"
 #include "views/ui/UPageDrag.h"
 #include "views/ui/UWorkSpacePanel.h"
+
+// The guide lives in a static library: its resources register only when asked to.
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace qb {
 
@@ -150,8 +156,10 @@ void TMainForm::MinimizeToTray() {
         TknWindow::SysCommand(TSysCommand::scMinimize);
         return;
     }
-    // Straight into the tray: a window that was never shown does not flash up first.
-    setWindowState(windowState() | Qt::WindowMinimized);
+    // Straight into the tray, hidden without being iconified first: a window that was never
+    // shown does not flash up, and an iconify request the window manager handles after the
+    // hide would leave the window iconic when it is shown again, so that the first click on
+    // the tray icon only met it there.
     hide();
 }
 
@@ -361,22 +369,40 @@ void TMainForm::OpenOptions() {
     FSpModeManager->HookMessage(smResume);
 }
 
-void TMainForm::OpenHelp(const QString& anchor) {
-    // The guide ships inside the program and is written beside the notebook for the browser.
-    const QString path =
-        QString::fromStdU16String(ProgramSubFolder(u"help/", true)) + QStringLiteral("index.html");
-    QFile bundled(QStringLiteral(":/help/index.html"));
-    QFile current(path);
-    if (bundled.open(QIODevice::ReadOnly)) {
-        const QByteArray text = bundled.readAll();
-        if (!current.open(QIODevice::ReadOnly) || current.readAll() != text) {
-            QSaveFile out(path);
-            if (out.open(QIODevice::WriteOnly)) {
-                out.write(text);
-                out.commit();
-            }
+namespace {
+
+// The bundled guide's files (its pages and their style sheet) written into the folder, each
+// only when it differs, so that the browser is given files of this version.
+void WriteHelpFiles(const QString& folder) {
+    static const bool registered = (InitHelpResources(), true);
+    (void)registered;
+    const QDir bundled(QStringLiteral(":/help"));
+    for (const QString& name : bundled.entryList(QDir::Files)) {
+        QFile source(bundled.filePath(name));
+        if (!source.open(QIODevice::ReadOnly)) continue;
+        const QByteArray text = source.readAll();
+        QFile current(folder + name);
+        if (current.open(QIODevice::ReadOnly) && current.readAll() == text) continue;
+        current.close();
+        QSaveFile out(folder + name);
+        if (out.open(QIODevice::WriteOnly)) {
+            out.write(text);
+            out.commit();
         }
     }
+}
+
+}  // namespace
+
+void TMainForm::OpenHelp(const QString& anchor) {
+    // The guide ships inside the program, one page per interface language where it has one,
+    // and is written beside the notebook for the browser.
+    const QString folder = QString::fromStdU16String(ProgramSubFolder(u"help/", true));
+    WriteHelpFiles(folder);
+    const QString language = QString::fromStdU16String(LangManager().Language());
+    const QString page = language + QStringLiteral(".html");
+    const bool ownPage = !language.isEmpty() && QFile::exists(QStringLiteral(":/help/") + page);
+    const QString path = folder + (ownPage ? page : QStringLiteral("index.html"));
     QUrl url = QUrl::fromLocalFile(path);
     if (!anchor.isEmpty()) url.setFragment(anchor);
     if (QFile::exists(path) && QDesktopServices::openUrl(url)) return;

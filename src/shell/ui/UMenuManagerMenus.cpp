@@ -151,6 +151,10 @@ void TMenuSuper::OnItemHovered(QMenu* menu, QAction* action) {
 }
 
 void TMenuSuper::ShowTip(QMenu* menu, QAction* action, std::u16string_view tip) {
+    // The tip belongs to the open menu: it goes with it, and one still waiting to appear
+    // does not come up once the menu has closed.
+    QObject::connect(menu, &QMenu::aboutToHide, FTip.get(), &TknTrackingTip::Hide,
+                     Qt::UniqueConnection);
     const QRect item = menu->actionGeometry(action);
     QWidget* owner = Owner();
     if (owner && owner->isVisible() && !owner->isMinimized()) {

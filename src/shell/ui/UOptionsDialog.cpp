@@ -22,7 +22,9 @@
 #include "shell/ULangManager.h"
 #include "shell/UMemoryManager.h"
 #include "shell/ui/UOptionsDialogControls.h"
+#include "storage/UPageStore.h"
 #include "toolkit/UknWindow.h"
+#include "views/ui/UPageChooser.h"
 
 namespace qb {
 
@@ -64,13 +66,11 @@ struct TOptionsDialog::TBinding {
     std::function<void(TOptions&)> Store;
 };
 
-TOptionsDialog::TOptionsDialog(QWidget* parent, const TOptions& options, int32_t firstPanel,
-                               const TStartPages& startPages)
+TOptionsDialog::TOptionsDialog(QWidget* parent, const TOptions& options, int32_t firstPanel)
     : TknDialog(parent, LangText(kOptionsCaptionId)),
       FOriginal(options),
       FResult(options),
       FScratch(options),
-      FStartPages(startPages),
       FPanelList(new QListWidget(this)),
       FPanels(new QStackedWidget(this)) {
     QDialogButtonBox* buttons = ButtonBox(LangText(kOkTextId), LangText(kCancelTextId));
@@ -87,7 +87,6 @@ TOptionsDialog::TOptionsDialog(QWidget* parent, const TOptions& options, int32_t
     LinkControls();
     connect(FPanelList, &QListWidget::currentRowChanged, this, &TOptionsDialog::PanelShown);
     ShowPanel(FindOptionPanel(firstPanel) ? firstPanel : kFirstPanelId);
-    resize(640, 480);
 }
 
 TOptionsDialog::~TOptionsDialog() = default;
@@ -314,22 +313,41 @@ QWidget* TOptionsDialog::MakeText(const TOptionEntry& entry, TBinding& binding) 
     return holder;
 }
 
+// The start page by its node path, chosen over the notebook's tree; "None" clears it. A page
+// that is gone shows "None" and is kept until another is chosen.
 QWidget* TOptionsDialog::MakeStartPage(const TOptionEntry& entry, TBinding& binding) {
-    auto* combo = new QComboBox;
-    combo->addItem(Text(kNoStartPageTextId), -1);
-    for (const auto& [id, name] : FStartPages) combo->addItem(QString::fromStdU16String(name), id);
-    int32_t initial = FieldAs<int32_t>(entry, FScratch);
-    int index = combo->findData(initial < 0 ? -1 : initial);
-    if (index < 0) {  // a page the list does not offer keeps its place
-        combo->addItem(QStringLiteral("#%1").arg(initial), initial);
-        index = combo->count() - 1;
-    }
-    combo->setCurrentIndex(index);
-    binding.Store = [&entry, combo, initial](TOptions& o) {
-        int32_t id = combo->currentData().toInt();
-        if (id != initial && !(id < 0 && initial < 0)) FieldAs<int32_t>(entry, o) = id;
+    auto* holder = new QWidget;
+    auto* row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* name = new QLineEdit;
+    name->setReadOnly(true);
+    auto* browse = new QPushButton(Text(kBrowseTextId));
+    auto* none = new QPushButton(Text(kNoStartPageTextId));
+    row->addWidget(name, 1);
+    row->addWidget(browse);
+    row->addWidget(none);
+    const int32_t initial = FieldAs<int32_t>(entry, FScratch);
+    auto chosen = std::make_shared<int32_t>(initial);
+    auto show = [name, chosen] {
+        TPageSuper* page = *chosen >= 0 ? GetStore().GetPage(*chosen) : nullptr;
+        name->setText(page ? QString::fromStdU16String(GetStore().GetNodePath(page))
+                           : Text(kNoStartPageTextId));
     };
-    return combo;
+    show();
+    connect(browse, &QPushButton::clicked, this, [this, chosen, show] {
+        if (std::optional<int32_t> id = TPageChooser::Choose(this, *chosen)) {
+            *chosen = *id;
+            show();
+        }
+    });
+    connect(none, &QPushButton::clicked, this, [chosen, show] {
+        *chosen = -1;
+        show();
+    });
+    binding.Store = [&entry, chosen, initial](TOptions& o) {
+        if (*chosen != initial) FieldAs<int32_t>(entry, o) = *chosen;
+    };
+    return holder;
 }
 
 QWidget* TOptionsDialog::MakeLanguage(const TOptionEntry& entry, TBinding& binding) {
@@ -424,8 +442,7 @@ TOptionsDialogHost::TOptionsDialogHost(QWidget* parent) : FParent(parent) {}
 
 bool TOptionsDialogHost::Execute(TknWindow* parent, TOptions& options) {
     QWidget* owner = parent ? static_cast<QWidget*>(parent) : FParent.data();
-    TOptionsDialog dialog(owner, options, MemoryManager().OptionPage,
-                          FStartPages ? FStartPages() : TStartPages{});
+    TOptionsDialog dialog(owner, options, MemoryManager().OptionPage);
     bool confirmed = dialog.Execute();
     MemoryManager().OptionPage = dialog.CurrentPanel();
     if (confirmed) options = dialog.Result();

@@ -21,15 +21,11 @@ class QStackedWidget;
 
 namespace qb {
 
-// Pages offered as the start page: id and name.
-using TStartPages = std::vector<std::pair<int32_t, std::u16string>>;
-
 class TOptionsDialog : public TknDialog {
     Q_OBJECT
   public:
     // Opens on the panel with the text id firstPanel (the first panel when none has it).
-    TOptionsDialog(QWidget* parent, const TOptions& options, int32_t firstPanel = kFirstPanelId,
-                   const TStartPages& startPages = {});
+    TOptionsDialog(QWidget* parent, const TOptions& options, int32_t firstPanel = kFirstPanelId);
     ~TOptionsDialog() override;
 
     // The edited record; valid after OK.
@@ -60,7 +56,6 @@ class TOptionsDialog : public TknDialog {
     TOptions FOriginal;
     TOptions FResult;
     TOptions FScratch;  // the fields the controls were built from
-    TStartPages FStartPages;
     QListWidget* FPanelList;
     QStackedWidget* FPanels;
     std::vector<std::unique_ptr<TBinding>> FBindings;
@@ -75,12 +70,8 @@ class TOptionsDialogHost : public IOptionsDialog {
     explicit TOptionsDialogHost(QWidget* parent = nullptr);
     bool Execute(TknWindow* parent, TOptions& options) override;
 
-    // Supplies the pages offered as the start page, asked each time the dialog opens.
-    void SetStartPages(std::function<TStartPages()> provider) { FStartPages = std::move(provider); }
-
   private:
     QPointer<QWidget> FParent;
-    std::function<TStartPages()> FStartPages;
 };
 
 }  // namespace qb

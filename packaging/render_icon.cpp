@@ -1,0 +1,31 @@
+// Build tool: renders the application's SVG icon as a square PNG of the sizes the hicolor
+// theme wants, so that the bitmaps never drift from the one drawing.
+// Usage: qb_render_icon SVG SIZE OUT.png
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: qb_render_icon SVG SIZE OUT.png\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int size = QByteArray(argv[2]).toInt();
+    QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
+    if (!svg.isValid() || size <= 0) {
+        std::fprintf(stderr, "qb_render_icon: cannot render %s at %s\n", argv[1], argv[2]);
+        return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter);
+    painter.end();
+    return image.save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : 1;
+}
