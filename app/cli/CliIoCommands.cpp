@@ -116,13 +116,13 @@ int RunCheck(TCliContext& ctx) {
 void RegisterIoCommands(TCliRegistry& registry) {
     registry.Add({"export", "ID PATH",
                   "export a page to a text or .qbx file, or a group into the folder PATH/",
-                  RunExport});
+                  RunExport, caWrite});
     registry.Add({"import", "TARGET PATH [--link]",
                   "import a file, .qbx file or folder into the group TARGET (or its group)",
-                  RunImport});
+                  RunImport, caWrite});
     registry.Add({"mail", "ID", "print the mailto: address that sends the page", RunMail});
     registry.Add(
-        {"backup", "", "copy the data folder into a new dated backup folder now", RunBackup});
+        {"backup", "", "copy the data folder into a new dated backup folder now", RunBackup, caWrite});
     registry.Add(
         {"check", "", "run the start-up check of the data files (with upgrades)", RunCheck});
 }

@@ -7,6 +7,7 @@
 #include "shell/ULangManager.h"
 #include "shell/UOptionManager.h"
 #include "storage/ULogInHandler.h"
+#include "storage/UNotebookLock.h"
 #include "storage/UPageStore.h"
 
 namespace qb {
@@ -33,6 +34,7 @@ void ReleaseProgramGlobals() {
     ReleaseStore();
     ReleasePageFactoryObjects();
     ReleaseShellGlobals();
+    ReleaseNotebookLock();  // last: every write of the run is done
 }
 
 }  // namespace qb
