@@ -35,6 +35,7 @@ struct TCliCommand {
     std::string Summary;  // one line for --help
     TCliHandler Run;
     TCliAccess Access = caRead;
+    size_t ChangeArgs = 0;  // with fewer arguments a writing command only reads
 };
 
 class TCliRegistry {

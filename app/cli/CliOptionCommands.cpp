@@ -43,7 +43,7 @@ int RunOption(TCliContext& ctx) {
 void RegisterOptionCommands(TCliRegistry& registry) {
     registry.Add({"option", "SECTION KEY [VALUE]",
                   "print an option of quillbox.ini (or its default), or set it and save",
-                  RunOption, caWrite});
+                  RunOption, caWrite, 3});
 }
 
 }  // namespace qb::cli

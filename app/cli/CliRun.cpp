@@ -221,7 +221,7 @@ int RunTool(int argc, char** argv) {
     }
     if (!home.empty()) SetProgramFolder(home);
     TGlobalsAtEnd globals;
-    if (command->Access != caRead) {
+    if (command->Access != caRead && static_cast<size_t>(argc - i - 1) >= command->ChangeArgs) {
         TNotebookHolder holder;
         try {
             if (!TakeNotebook(holder)) return Forward(holder, *command, argc, argv, i, std::cin);

@@ -20,6 +20,8 @@
 #include "features/UClipHandler.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "model/UPageFactory.h"
+#include "model/UPageSuper.h"
 #include "shell/ULangManager.h"
 #include "shell/UProgramServices.h"
 #include "shell/UStatusHandler.h"
@@ -30,7 +32,6 @@
 #include "shell/ui/UOptionsDialogControls.h"
 #include "storage/ULogInHandler.h"
 #include "storage/UNotebookLock.h"
-#include "storage/USaveManager.h"
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
@@ -79,10 +80,12 @@ bool TakeNotebook(const TMessageProc& showMessage) {
     return true;
 }
 
-// A command of quillbox-cli runs on the notebook the window shows: the open page's edits are
-// saved first, and the pages it changes tell the window through their events.
+// A command of quillbox-cli runs on the notebook the window shows: the open page's client
+// hands its unsaved text over first (as a save does), and the pages the command changes tell
+// the window through their events.
 cli::TRemoteReply RunHandedCommand(const cli::TRemoteRequest& request) {
-    SaveManager().Save();
+    if (TPageSuper* active = PageCenter().ActivePage())
+        PageCenter().Notify(pePageDeactivated, active->Id());
     return cli::RunHosted(request);
 }
 
