@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 
@@ -26,8 +27,7 @@ std::string LockPath(const std::u16string& dataFolder) {
 }
 
 int OpenLockFile(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    MakePrivateFolders(std::filesystem::path(path).parent_path().string());
     return ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
 }
 

@@ -1,6 +1,7 @@
 #include "storage/UStoreFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "storage/UNotebookLock.h"
 
@@ -72,6 +74,13 @@ void RemoveTemporaries(const std::u16string& folder) {
     }
 }
 
+// A pending file takes the mode of the file it will replace, so that a user's chmod survives
+// every save.
+void KeepMode(const std::u16string& real, const std::u16string& pending) {
+    struct stat st {};
+    if (::stat(ToUtf8(real).c_str(), &st) == 0) ::chmod(ToUtf8(pending).c_str(), st.st_mode & 07777);
+}
+
 // Pending names carry the writer's pid, so two processes never write the same file.
 std::u16string PendingName(const std::u16string& path, int pid) {
     return path + u"." + FromUtf8(std::to_string(pid)) + u".pending";
@@ -103,8 +112,8 @@ TStoreFiles::TStoreFiles(std::u16string folder)
       FDataPath(FFolder + u"quillbox.dat"),
       FIndexPending(PendingName(FIndexPath, ::getpid())),
       FDataPending(PendingName(FDataPath, ::getpid())) {
-    std::error_code ec;  // a folder that cannot be made fails the first open with its message
-    std::filesystem::create_directories(ToUtf8(FFolder), ec);
+    // A folder that cannot be made fails the first open with its message.
+    MakePrivateFolders(ToUtf8(NativePath(FFolder)));
     // What a killed writer left; a live writer's files are left alone.
     RunIfNotebookFree(FFolder, [this] {
         RemoveTemporaries(FFolder);
@@ -171,8 +180,10 @@ void TStoreFiles::WritePair(const std::vector<TDataPiece>& pieces, std::u16strin
     Recover();
     try {
         WriteData(pieces, marker);
+        KeepMode(FDataPath, FDataPending);
         // The complete pending index commits the pair (see Recover).
         WriteText(FIndexPending, indexText, marker);
+        KeepMode(FIndexPath, FIndexPending);
     } catch (...) {
         DiscardPending();
         throw;

@@ -106,6 +106,21 @@ TEST_F(CliCheck, EachDamageIsReportedAndIntactPagesKeepTheirTexts) {
     EXPECT_EQ(Out("check"), "ok\n");
 }
 
+// Group 9 and its group 13 own each other: a copy of either ends with an error and writes
+// nothing.
+TEST_F(CliCheck, ACopyOfPagesOwningEachOtherEnds) {
+    Out("new 9 0 Inner");  // 13
+    Index = ReadIndex();
+    Index = WithLine(9, [](std::u16string& line) { SetField(line, 1, u"13"); });
+    Index = WithLine(13, [](std::u16string& line) { line += u"9"; });
+    WriteIndex(Index);
+    const std::string index = ReadBytes(IndexFile()), data = ReadBytes(Home.File("data/quillbox.dat"));
+    EXPECT_EQ(Cli("mv 9 7 --copy"), 1);
+    EXPECT_NE(err.find("own each other in a loop"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(IndexFile()), index);
+    EXPECT_EQ(ReadBytes(Home.File("data/quillbox.dat")), data);
+}
+
 TEST_F(CliCheck, AnIndexThatIsNoNotebookStopsEveryCommand) {
     const std::string data = ReadBytes(Home.File("data/quillbox.dat"));
     const std::string index16 = Utf16LE(Index);

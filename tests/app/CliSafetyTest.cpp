@@ -6,7 +6,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -117,6 +121,99 @@ TEST_F(CliSafety, AWriteGoesToTheProgramHoldingTheNotebook) {
                            ") holds the notebook and did not answer; nothing was changed\n");
     }
     EXPECT_EQ(ReadBytes(Home.File("data/quillbox.idx")), before);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 07777;
+}
+
+// New files and folders are private whatever the umask; a rewrite keeps the mode it finds.
+TEST_F(CliSafety, FilesArePrivateAndKeepTheirMode) {
+    const mode_t mask = ::umask(022);
+    Out("new 7 1 Note");
+    Out("write 9", "text");
+    Out("option Backup AutoSaveTime 5");
+    const std::string backup = Out("backup");
+    WriteBytes(Home.File("data/quillbox.idx"), ReadBytes(Home.File("data/quillbox.idx")));
+    struct {
+        std::string path;
+        mode_t mode;
+    } fresh[] = {
+        {Home.File("quillbox.ini"), 0600},
+        {Home.File("data"), 0700},
+        {Home.File("data/quillbox.dat"), 0600},
+        {Home.File("data/quillbox.lock"), 0600},
+        {Home.File("olddata"), 0700},
+        {Home.File("olddata/quillbox.idx"), 0600},
+        {Home.File("backup"), 0700},
+        {backup.substr(0, backup.size() - 1), 0700},
+        {backup.substr(0, backup.size() - 1) + "quillbox.dat", 0600},
+    };
+    for (const auto& f : fresh) EXPECT_EQ(ModeOf(f.path), f.mode) << f.path;
+
+    for (const char* name : {"quillbox.ini", "data/quillbox.idx", "data/quillbox.dat"})
+        ::chmod(Home.File(name).c_str(), 0640);
+    Out("write 9", "other text");
+    Out("option Backup AutoSaveTime 6");
+    for (const char* name : {"quillbox.ini", "data/quillbox.idx", "data/quillbox.dat"})
+        EXPECT_EQ(ModeOf(Home.File(name)), 0640u) << name;
+    ::umask(mask);
+}
+
+// A write that fails (the file size limit stands in for a full disk) reports exit 1 and
+// leaves every file as it was; the same change without the limit succeeds.
+TEST_F(CliSafety, AFailedWriteChangesNothing) {
+    Out("new 7 1 Note");
+    Out("option Backup AutoSaveTime 5");
+    const std::string big(20000, 'x');
+    const std::string limited = "trap '' XFSZ; ulimit -f 2; ";  // 2 KB: less than each file
+    struct {
+        std::string args;
+    } cases[] = {
+        {"write 9"},
+        {"option Backup AutoSaveTime 7"},
+        {"rename 9 Renamed"},
+    };
+    std::map<std::string, std::string> files;
+    for (const char* name : {"quillbox.ini", "data/quillbox.idx", "data/quillbox.dat"})
+        files[name] = ReadBytes(Home.File(name));
+    const std::string cli = std::string("'") + QB_CLI_PATH + "' --home '" + Home.Path() + "' ";
+    for (const auto& c : cases) {
+        const std::string input = Home.File("input");
+        WriteBytes(input, big);
+        const std::string script = Home.File("limited.sh");
+        WriteBytes(script, limited + cli + c.args + " <'" + input + "' 2>'" + Home.File("err") + "'\n");
+        EXPECT_EQ(WEXITSTATUS(std::system(("bash '" + script + "'").c_str())), 1) << c.args;
+        EXPECT_NE(ReadBytes(Home.File("err")), "") << c.args;
+        for (const auto& [name, bytes] : files)
+            EXPECT_EQ(ReadBytes(Home.File(name)), bytes) << c.args << " " << name;
+        EXPECT_EQ(Cli(c.args, big), 0) << c.args << ": " << err;
+        for (const auto& [name, bytes] : files) files[name] = ReadBytes(Home.File(name));
+    }
+}
+
+// A backup folder appears complete or not at all: a half-made one (a killed backup's hidden
+// folder) goes at the next start, unless another process holds the notebook.
+TEST_F(CliSafety, AHalfMadeBackupIsRemovedAtTheNextStart) {
+    Out("new 7 1 Note");
+    const std::string backup = Out("backup");
+    EXPECT_NE(ReadBytes(backup.substr(0, backup.size() - 1) + "quillbox.idx"), "");
+    const std::string half = Home.File("backup/.partial qbbak 2026-01-01 00-00-00");
+    for (bool held : {true, false}) {
+        std::filesystem::create_directories(half);
+        WriteBytes(half + "/quillbox.dat", "half");
+        TNotebookLock other(FromUtf8(Home.File("data/")));
+        if (held) {
+            ASSERT_TRUE(other.TryAcquire("quillbox"));
+        }
+        Out("tree");
+        EXPECT_EQ(std::filesystem::exists(half), held) << held;
+    }
+    size_t folders = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Home.File("backup")))
+        folders += entry.is_directory();
+    EXPECT_EQ(folders, 1u);
 }
 
 // Cut anywhere, a message is incomplete; complete, it reads back as it was sent.

@@ -11,13 +11,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window" 2>/dev/null || true; }
-wait_title() {
-    for _ in $(seq 50); do
-        [ "$(title)" = "$1 - quillbox" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 diary="$(cli new 7 1 Diary)"
 other="$(cli new 7 1 Other)"
@@ -28,13 +21,13 @@ e2e_start_display
 e2e_start_tray
 e2e_start_quillbox "$QB"
 window="$(e2e_main_window)" || e2e_fail "the main window did not appear"
-wait_title Diary || e2e_fail "title is '$(title)'"
+e2e_wait_title "$window" Diary || e2e_fail "title is '$(title)'"
 
 # 1. Writing commands go to the program: the page it shows is renamed at once.
 grep -q "^$QB_PID quillbox$" "$E2E_HOME/data/quillbox.lock" || e2e_fail "the program holds no lock"
 printf 'from the cli' | cli write "$other" || e2e_fail "write to another page failed"
 cli rename "$diary" Journal || e2e_fail "rename failed"
-wait_title Journal || e2e_fail "the window did not show the new name: $(title)"
+e2e_wait_title "$window" Journal || e2e_fail "the window did not show the new name: $(title)"
 added="$(cli new 7 1 Added)" || e2e_fail "new failed"
 [ "$(cli show "$other")" = "from the cli" ] || e2e_fail "a reading command does not see the write"
 
