@@ -47,7 +47,7 @@ int RunAccel(TCliContext& ctx) {
 void RegisterAccelCommands(TCliRegistry& registry) {
     registry.Add({"accel", "[ID KEY]",
                   "list the window's accelerators, or set the key of a command in accel.txt",
-                  RunAccel});
+                  RunAccel, caWrite, 2});
 }
 
 }  // namespace qb::cli

@@ -81,7 +81,7 @@ void RegisterCalcCommands(TCliRegistry& registry) {
     registry.Add({"lookup", "WORD [--multi|--single]",
                   "look a word up in the selected dictionaries of dict/", RunLookup});
     registry.Add(
-        {"recalc", "ID", "recalculate a calculator page (F9), save and print it", RunRecalc});
+        {"recalc", "ID", "recalculate a calculator page (F9), save and print it", RunRecalc, caWrite});
 }
 
 }  // namespace qb::cli

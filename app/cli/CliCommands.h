@@ -25,11 +25,17 @@ public:
 
 using TCliHandler = int (*)(TCliContext&);
 
+// A command that changes the notebook (or the program folder's files) holds the notebook lock
+// while it runs, or is carried out by the desktop program that holds it.
+enum TCliAccess { caRead, caWrite, caWriteInput /* a change that reads standard input */ };
+
 struct TCliCommand {
     std::string Name;
     std::string Usage;    // arguments after the name, e.g. "ID NAME"
     std::string Summary;  // one line for --help
     TCliHandler Run;
+    TCliAccess Access = caRead;
+    size_t ChangeArgs = 0;  // with fewer arguments a writing command only reads
 };
 
 class TCliRegistry {
@@ -44,7 +50,8 @@ private:
 
 // Runs the program's start-up sequence on the notebook of the program folder (the data check,
 // then the system pages), as the desktop program does before its window exists. Every command
-// that works on the notebook calls it first.
+// that works on the notebook calls it first. The command's changes then wait in memory and
+// reach the files as one write when it has succeeded.
 void OpenNotebook();
 
 // Helpers shared by the command files.

@@ -130,7 +130,7 @@ int Stats(TCliContext& ctx) {
 
 void RegisterEditCommands(TCliRegistry& registry) {
     registry.Add({"edit", "ID COMMAND [--select START LENGTH]",
-                  "run a text tool or find command on the page's text and save it", Edit});
+                  "run a text tool or find command on the page's text and save it", Edit, caWrite});
     registry.Add({"stats", "[ID]", "print the statistics of the page and of the notebook", Stats});
 }
 

@@ -8,6 +8,7 @@
 #include "model/UPageSuper.h"
 #include "shell/UMemoryManager.h"
 #include "storage/UBackupHandler.h"
+#include "storage/UDataChecker.h"
 #include "storage/UIOHandler.h"
 #include "storage/UPageStore.h"
 
@@ -104,9 +105,13 @@ int RunBackup(TCliContext& ctx) {
     return 0;
 }
 
+// Each problem on a line of its own, exit code 1; "ok" for a sound notebook.
 int RunCheck(TCliContext& ctx) {
     RequireArgs(ctx, 0, 0);
     OpenNotebook();
+    const std::vector<std::u16string> problems = FindDataProblems(GetStore());
+    for (const std::u16string& problem : problems) ctx.Out << Utf8(problem) << "\n";
+    if (!problems.empty()) return 1;
     ctx.Out << "ok\n";
     return 0;
 }
@@ -116,15 +121,15 @@ int RunCheck(TCliContext& ctx) {
 void RegisterIoCommands(TCliRegistry& registry) {
     registry.Add({"export", "ID PATH",
                   "export a page to a text or .qbx file, or a group into the folder PATH/",
-                  RunExport});
+                  RunExport, caWrite});
     registry.Add({"import", "TARGET PATH [--link]",
                   "import a file, .qbx file or folder into the group TARGET (or its group)",
-                  RunImport});
+                  RunImport, caWrite});
     registry.Add({"mail", "ID", "print the mailto: address that sends the page", RunMail});
     registry.Add(
-        {"backup", "", "copy the data folder into a new dated backup folder now", RunBackup});
+        {"backup", "", "copy the data folder into a new dated backup folder now", RunBackup, caWrite});
     registry.Add(
-        {"check", "", "run the start-up check of the data files (with upgrades)", RunCheck});
+        {"check", "", "run the start-up check of the data files (with upgrades) and report each problem", RunCheck});
 }
 
 }  // namespace qb::cli

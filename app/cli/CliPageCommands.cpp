@@ -162,11 +162,11 @@ int Find(TCliContext& ctx) {
 void RegisterPageCommands(TCliRegistry& registry) {
     registry.Add({"tree", "", "list the pages: depth, id, type, status, name", Tree});
     registry.Add({"show", "ID", "print the page's text", Show});
-    registry.Add({"new", "PARENT TYPE [NAME]", "create a page under PARENT, print its id", New});
-    registry.Add({"write", "ID", "replace the page's text with standard input", Write});
-    registry.Add({"rename", "ID NAME", "rename a page", Rename});
+    registry.Add({"new", "PARENT TYPE [NAME]", "create a page under PARENT, print its id", New, caWrite});
+    registry.Add({"write", "ID", "replace the page's text with standard input", Write, caWriteInput});
+    registry.Add({"rename", "ID NAME", "rename a page", Rename, caWrite});
     registry.Add(
-        {"status", "ID N", "set the status: 0 normal, 1 locked, 2 protected, 3 read-only", Status});
+        {"status", "ID N", "set the status: 0 normal, 1 locked, 2 protected, 3 read-only", Status, caWrite});
     registry.Add({"field", "ID FIELD", "print a field of the page by its field id", Field});
     registry.Add({"path", "ID", "print the page's node path", Path});
     registry.Add({"find", "PATH", "print the id of the first page with the node path", Find});

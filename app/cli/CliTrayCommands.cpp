@@ -119,7 +119,7 @@ void RegisterTrayCommands(TCliRegistry& registry) {
     registry.Add({"due", "[--at \"yyyy-MM-dd HH:mm\"]",
                   "memo items due at that minute (default now), without firing them", RunDue});
     registry.Add({"open", "ID", "open a link item as the program does", RunOpen});
-    registry.Add({"clip", "TEXT", "capture a text as a new clipboard text is captured", RunClip});
+    registry.Add({"clip", "TEXT", "capture a text as a new clipboard text is captured", RunClip, caWrite});
     registry.Add({"template", "ID",
                   "print what pasting the template item sends, keys as [Enter], [Ctrl+C], ...",
                   RunTemplate});

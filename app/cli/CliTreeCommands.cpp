@@ -160,11 +160,11 @@ int RunRecent(TCliContext& ctx) {
 
 void RegisterTreeCommands(TCliRegistry& registry) {
     registry.Add(
-        {"rm", "ID", "delete a page as the delete command does (into the recycle bin)", RunRm});
+        {"rm", "ID", "delete a page as the delete command does (into the recycle bin)", RunRm, caWrite});
     registry.Add({"mv", "ID TARGET [--sibling] [--copy]",
                   "drop a page onto TARGET (beside it with --sibling); prints the page's id",
-                  RunMv});
-    registry.Add({"fav", "add|rm ID", "add a page to the favorites or remove it", RunFav});
+                  RunMv, caWrite});
+    registry.Add({"fav", "add|rm ID", "add a page to the favorites or remove it", RunFav, caWrite});
     registry.Add({"search", "TYPE FIELD OP VALUE [--case]",
                   "print the pages found as the search page finds them", RunSearch});
     registry.Add({"recent", "create|modify|visit", "print a recent list, newest first", RunRecent});

@@ -1,6 +1,7 @@
 // quillbox: the desktop program. Usage: quillbox [--home DIR] [-m] [Qt options], or
-// quillbox --version | --help. Three gates come before the window: one running copy per
-// program file, the data check with its upgrade, and the password when the options ask for one.
+// quillbox --version | --help. Four gates come before the window: one running copy per
+// notebook, the notebook lock, the data check with its upgrade, and the password when the
+// options ask for one.
 
 #include <time.h>
 
@@ -10,11 +11,17 @@
 #include <iostream>
 #include <string>
 
+#include <QElapsedTimer>
+#include <QThread>
+
+#include "CliRun.h"
 #include "GuiSignals.h"
 #include "GuiSingleInstance.h"
 #include "features/UClipHandler.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "model/UPageFactory.h"
+#include "model/UPageSuper.h"
 #include "shell/ULangManager.h"
 #include "shell/UProgramServices.h"
 #include "shell/UStatusHandler.h"
@@ -24,6 +31,7 @@
 #include "shell/ui/UOptionsDialog.h"
 #include "shell/ui/UOptionsDialogControls.h"
 #include "storage/ULogInHandler.h"
+#include "storage/UNotebookLock.h"
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
@@ -31,6 +39,8 @@
 namespace qb::gui {
 
 namespace {
+
+constexpr qint64 kNotebookWaitMs = 10000;
 
 // For the start-up benchmark and the end-to-end tests: the wall-clock time at which the main
 // window was first painted, on standard error, when QUILLBOX_REPORT_SHOWN is set.
@@ -54,9 +64,34 @@ class TShownReporter : public QObject {
     QWidget& FWindow;
 };
 
+// The program holds the notebook for its whole run. A quillbox-cli command that has it now is
+// given a few seconds to finish.
+bool TakeNotebook(const TMessageProc& showMessage) {
+    TNotebookLock& lock = NotebookLock();
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.TryAcquire("quillbox")) {
+        if (waited.elapsed() > kNotebookWaitMs) {
+            showMessage(HolderText(lock.Holder()) + u"; quillbox cannot open it now.");
+            return false;
+        }
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// A command of quillbox-cli runs on the notebook the window shows: the open page's client
+// hands its unsaved text over first (as a save does), and the pages the command changes tell
+// the window through their events.
+cli::TRemoteReply RunHandedCommand(const cli::TRemoteRequest& request) {
+    if (TPageSuper* active = PageCenter().ActivePage())
+        PageCenter().Notify(pePageDeactivated, active->Id());
+    return cli::RunHosted(request);
+}
+
 int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimized) {
     const auto showMessage = [](const std::u16string& message) { ShowPrompt(nullptr, message); };
-    if (!OpenProgramData(showMessage)) return 1;
+    if (!TakeNotebook(showMessage) || !OpenProgramData(showMessage)) return 1;
     InstallHotKeyTexts();
     TLogInDialog logInDialog;
     LogInHandler().SetDialog(&logInDialog);
@@ -68,12 +103,14 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
     {
         TMainForm form(minimized);
         instance.OnShow = [&form] { form.ShowRequested(); };
+        instance.OnCommand = RunHandedCommand;
         quitSignals.OnQuit = [&form] { form.ExecuteCommand(kExitCommand); };
         std::unique_ptr<TShownReporter> reporter;
         if (qEnvironmentVariableIsSet("QUILLBOX_REPORT_SHOWN"))
             reporter = std::make_unique<TShownReporter>(form);
         result = QApplication::exec();
         instance.OnShow = {};
+        instance.OnCommand = {};
         quitSignals.OnQuit = {};
     }
     SetOptionsDialog(nullptr);
@@ -108,7 +145,7 @@ int Main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillbox.Quillbox"));
     QApplication::setQuitOnLastWindowClosed(false);  // the tray keeps the program alive
     TQuitSignals quitSignals;
-    TSingleInstance instance(QString::fromStdU16String(ExecutablePath()));
+    TSingleInstance instance(QString::fromStdString(ProgramSocketPath(ProgramFolder())));
     if (!instance.Claim()) return 0;
 
     TknPlatform platform;

@@ -1,11 +1,8 @@
 #include "GuiSingleInstance.h"
 
-#include <unistd.h>
-
-#include <QCryptographicHash>
-#include <QDir>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <memory>
 
 namespace qb::gui {
 
@@ -14,17 +11,60 @@ namespace {
 constexpr int kConnectTimeout = 1000;
 const QByteArray kShowRequest = QByteArrayLiteral("show\n");
 
+// One caller: "show\n" lines, or one command request answered and then closed.
+class TCaller {
+  public:
+    TCaller(QLocalSocket* socket, TSingleInstance& instance)
+        : FSocket(socket), FInstance(instance) {}
+
+    void Read() {
+        FBytes += FSocket->readAll();
+        while (FBytes.startsWith(kShowRequest)) {
+            FBytes.remove(0, kShowRequest.size());
+            if (FInstance.OnShow) FInstance.OnShow();
+        }
+        if (FBytes.isEmpty() || FAnswered) return;
+        cli::TRemoteRequest request;
+        switch (cli::DecodeRequest(std::string_view(FBytes.constData(), FBytes.size()), request)) {
+            case cli::drIncomplete:
+                return;
+            case cli::drInvalid:
+                FSocket->disconnectFromServer();
+                return;
+            case cli::drComplete:
+                Answer(request);
+                return;
+        }
+    }
+
+  private:
+    void Answer(const cli::TRemoteRequest& request) {
+        FAnswered = true;
+        if (!FInstance.OnCommand) {
+            FSocket->disconnectFromServer();
+            return;
+        }
+        // The caller waits a few seconds for this line only; the command may take longer.
+        FSocket->write(cli::kRemoteAccepted.data(), cli::kRemoteAccepted.size());
+        FSocket->flush();
+        const std::string reply = cli::EncodeReply(FInstance.OnCommand(request));
+        FSocket->write(reply.data(), static_cast<qint64>(reply.size()));
+        FSocket->disconnectFromServer();  // after the bytes are written
+    }
+
+    QLocalSocket* FSocket;
+    TSingleInstance& FInstance;
+    QByteArray FBytes;
+    bool FAnswered = false;
+};
+
 }  // namespace
 
-TSingleInstance::TSingleInstance(const QString& programPath) {
-    const QByteArray key = programPath.toUtf8() + '\0' + QByteArray::number(::getuid());
-    FName = QStringLiteral("quillbox-") +
-            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
-}
+TSingleInstance::TSingleInstance(const QString& socketPath) : FName(socketPath) {}
 
 bool TSingleInstance::Claim() {
     // Two starts at the same moment take turns, so that exactly one of them listens.
-    QLockFile lock(QDir::temp().filePath(FName + QStringLiteral(".lock")));
+    QLockFile lock(FName + QStringLiteral(".lock"));
     lock.lock();
     QLocalSocket running;
     running.connectToServer(FName);
@@ -44,14 +84,11 @@ bool TSingleInstance::Claim() {
 
 void TSingleInstance::Accept() {
     while (QLocalSocket* client = FServer.nextPendingConnection()) {
-        auto drain = [this, client] {
-            while (client->canReadLine())
-                if (client->readLine() == kShowRequest && OnShow) OnShow();
-        };
-        QObject::connect(client, &QLocalSocket::readyRead, client, drain);
+        auto caller = std::make_shared<TCaller>(client, *this);
+        QObject::connect(client, &QLocalSocket::readyRead, client, [caller] { caller->Read(); });
         // A short-lived caller may be gone before its line was read.
-        QObject::connect(client, &QLocalSocket::disconnected, client, [client, drain] {
-            drain();
+        QObject::connect(client, &QLocalSocket::disconnected, client, [client, caller] {
+            caller->Read();
             client->deleteLater();
         });
     }

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -74,7 +76,19 @@ std::string FolderOf(const std::string& path) {
 
 void CreateFolderOf(const std::string& path) {
     std::string folder = FolderOf(path);
-    if (!folder.empty()) ::mkdir(folder.c_str(), 0777);  // one level; open reports a failure
+    if (!folder.empty()) ::mkdir(folder.c_str(), 0700);  // one level; open reports a failure
+}
+
+// The umask without changing it (umask() would, for a moment, for every thread).
+mode_t CurrentUmask() {
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    unsigned mask = 022;
+    if (!status) return mask;
+    char line[128];
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+    std::fclose(status);
+    return static_cast<mode_t>(mask);
 }
 
 // A symbolic link is replaced through its target, so that the link survives an atomic write.
@@ -250,12 +264,12 @@ void TknFile::Open(TFileMode mode) {
     CreateFolderOf(target);
     if (mode == fmWriteAtomic) return OpenTemporary(target);
     const int flags = mode == fmRead ? O_RDONLY | O_CREAT : O_WRONLY | O_CREAT | O_TRUNC;
-    FHandle = ::open(target.c_str(), flags | O_CLOEXEC, 0666);
+    FHandle = ::open(target.c_str(), flags | O_CLOEXEC, NewFileMode(target));
     if (FHandle < 0) Fail(u"File Open Error!");
 }
 
 // The temporary file sits beside the target (a rename never crosses file systems) and gets the
-// target's permissions, or 0644 for a new file.
+// target's permissions, or those of a new file.
 void TknFile::OpenTemporary(const std::string& target) {
     FTargetPath = ResolveLink(target);
     const std::string folder = FolderOf(FTargetPath);
@@ -266,7 +280,8 @@ void TknFile::OpenTemporary(const std::string& target) {
     if (FHandle < 0) Fail(u"File Open Error!");
     FTempPath = std::move(temp);
     struct stat st {};
-    ::fchmod(FHandle, ::stat(FTargetPath.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644);
+    ::fchmod(FHandle,
+             ::stat(FTargetPath.c_str(), &st) == 0 ? st.st_mode & 07777 : NewFileMode(FTargetPath));
 }
 
 // An uncommitted temporary file is removed: the target stays as it was.
@@ -628,6 +643,28 @@ std::string ReadFileBytes(const std::u16string& path) {
 bool FileExists(const std::u16string& path) {
     const int mode = StatMode(path);
     return mode >= 0 && !S_ISDIR(mode);
+}
+
+bool MakePrivateFolders(const std::string& nativePath) {
+    std::error_code ec;
+    std::filesystem::path path(nativePath);
+    std::filesystem::path made;
+    for (const auto& part : path) {
+        made /= part;
+        if (!part.empty() && part != "/" && ::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST)
+            break;
+    }
+    return std::filesystem::is_directory(path, ec);
+}
+
+unsigned NewFileMode(const std::string& nativePath) {
+    std::string folder = ToUtf8(NativePath(ProgramFolder()));
+    std::error_code ec;
+    const auto canonical = std::filesystem::weakly_canonical(folder, ec);
+    if (!ec) folder = canonical.string();
+    if (!folder.ends_with('/')) folder += '/';
+    const auto target = std::filesystem::weakly_canonical(nativePath, ec);
+    return (ec ? nativePath : target.string()).starts_with(folder) ? 0600 : 0666 & ~CurrentUmask();
 }
 
 bool DirectoryExists(const std::u16string& path) {

@@ -146,6 +146,12 @@ const char* AnsiCodePage(std::string_view localeName);
 void WriteFileAtomic(const std::u16string& path, std::string_view bytes);
 std::string ReadFileBytes(const std::u16string& path);  // "File Open Error!" when unreadable
 bool FileExists(const std::u16string& path);
+// Creates the folder and its missing parents, new ones 0700 (the program's files are private);
+// false when it does not exist afterwards.
+bool MakePrivateFolders(const std::string& nativePath);
+// The mode of a file the program makes at the path: 0600 in the program folder, else what the
+// umask leaves of 0666.
+unsigned NewFileMode(const std::string& nativePath);
 bool DirectoryExists(const std::u16string& path);
 
 }  // namespace qb

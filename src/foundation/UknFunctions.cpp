@@ -167,7 +167,7 @@ void SetProgramFolder(std::u16string_view folder) {
 
 std::u16string ProgramSubFolder(std::u16string_view name, bool create) {
     std::u16string folder = WithSlash(ProgramFolder() + NativePath(name));
-    if (create && !PathExists(folder)) ::mkdir(ToUtf8(folder).c_str(), 0755);
+    if (create && !PathExists(folder)) ::mkdir(ToUtf8(folder).c_str(), 0700);
     return folder;
 }
 

@@ -216,8 +216,12 @@ TPageChilds::TPageChilds(int32_t pageId) : TPropertySuper(pageId) {
 void TPageChilds::Load(TknStrList& list) {
     ParseIds(TakeEntry(list), FIds);
     TPageStore& store = GetStore();
-    for (int i = FIds.Count() - 1; i >= 0; --i)
-        if (!store.PageExists(FIds.Items(i))) FIds.Delete(i);
+    for (int i = FIds.Count() - 1; i >= 0; --i) {
+        if (store.PageExists(FIds.Items(i))) continue;
+        store.NoteProblem(u"page " + IntToStr(PageId) + u": its child " + IntToStr(FIds.Items(i)) +
+                          u" does not exist");
+        FIds.Delete(i);
+    }
 }
 
 void TPageChilds::Save(TknStrList& list) const {

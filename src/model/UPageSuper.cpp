@@ -39,7 +39,8 @@ class TWalkGuard {
     bool FEntered;
 };
 
-std::set<int32_t> gStatusWalk, gDeletableWalk, gDeleteWalk, gExportWalk, gCopyTargets;
+std::set<int32_t> gStatusWalk, gDeletableWalk, gDeleteWalk, gExportWalk, gCopyTargets,
+    gCopySources;
 
 void AddUnique(TknIntList& ids, int32_t id) {
     if (!ids.ItemExists(id)) ids.Add(id);
@@ -473,6 +474,9 @@ void TPageContainer::SetStatus(uint8_t status) {
 
 void TPageContainer::CopyFrom(TPageSuper& source) {
     TWalkGuard target(gCopyTargets, Id());
+    // Pages of a damaged notebook that own each other would be copied without end.
+    TWalkGuard copying(gCopySources, source.Id());
+    if (!copying.Entered()) throw TknError(u"The pages to copy own each other in a loop.");
     TPageSuper::CopyFrom(source);
     TPageChilds* from = source.Childs();
     if (!from) return;

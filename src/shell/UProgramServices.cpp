@@ -1,12 +1,16 @@
 #include "shell/UProgramServices.h"
 
+#include "foundation/UknError.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "model/UDeleteHandler.h"
 #include "model/UPageFactory.h"
 #include "shell/UknClasses.h"
 #include "shell/ULangManager.h"
 #include "shell/UOptionManager.h"
+#include "storage/UBackupHandler.h"
 #include "storage/ULogInHandler.h"
+#include "storage/UNotebookLock.h"
 #include "storage/UPageStore.h"
 
 namespace qb {
@@ -14,6 +18,11 @@ namespace qb {
 bool OpenProgramData(const TMessageProc& showMessage) {
     if (!CheckDataFiles(showMessage)) return false;
     ConnectPageEnvironment();
+    try {
+        RunIfNotebookFree(ProgramFolder() + u"data/", RemoveUnfinishedBackups);
+    } catch (const TknError&) {
+        // a folder that stays is tried again at the next start
+    }
     return true;
 }
 
@@ -33,6 +42,7 @@ void ReleaseProgramGlobals() {
     ReleaseStore();
     ReleasePageFactoryObjects();
     ReleaseShellGlobals();
+    ReleaseNotebookLock();  // last: every write of the run is done
 }
 
 }  // namespace qb

@@ -6,6 +6,7 @@
 
 #include "foundation/UknDateTimeUtils.h"
 #include "foundation/UknError.h"
+#include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "shell/UMemoryManager.h"
@@ -40,11 +41,12 @@ std::vector<std::string> CopyDataFiles(const std::u16string& target) {
     const std::u16string data = ProgramSubFolder(u"data\\", false);
     std::vector<std::string> failed;
     for (const TFolderEntry& entry : ListFolder(data)) {
-        // Names starting with "." are the file layer's temporary files.
-        if (!entry.IsFile || entry.Name.starts_with('.')) continue;
+        // Names starting with "." are the file layer's temporary files; the lock file is this
+        // run's own.
+        if (!entry.IsFile || entry.Name.starts_with('.') || entry.Name == "quillbox.lock") continue;
         const std::u16string name = FromUtf8(entry.Name);
         try {
-            if (ToUtf8(name) != entry.Name || !CopyFileReplacing(data + name, target + name, false))
+            if (ToUtf8(name) != entry.Name || !CopyFileReplacing(data + name, target + name, true))
                 failed.push_back(entry.Name);
         } catch (const TknError&) {
             failed.push_back(entry.Name);
@@ -53,7 +55,22 @@ std::vector<std::string> CopyDataFiles(const std::u16string& target) {
     return failed;
 }
 
+std::u16string BackupFolder(const TOptions& options) {
+    return options.BackupPath.empty()
+               ? std::u16string()
+               : WithSlash(NativePath(MakeAbsolute(options.BackupPath, ProgramFolder())));
+}
+
 }  // namespace
+
+void RemoveUnfinishedBackups() {
+    const std::u16string folder = BackupFolder(OptionManager().Options());
+    if (folder.empty() || !DirectoryExists(folder)) return;
+    static const std::string prefix = ToUtf8(kPartialBackupPrefix);
+    for (const TFolderEntry& entry : ListFolder(folder))
+        if (entry.IsFolder && entry.Name.starts_with(prefix))
+            RemoveFilesAndFolder(folder + FromUtf8(entry.Name));
+}
 
 int64_t LocalMinutes() {
     return ToUnits(LocalNow(), tuMinute);
@@ -78,9 +95,7 @@ void TBackupHandler::OptionChanged() {
     const int64_t unit = FType == btHours ? 60 : FType == btDays ? 1440 : 1;
     FInterval = static_cast<int64_t>(options.BackupInterval) * unit;
     FTotal = options.TotalBackup;
-    FFolder = options.BackupPath.empty()
-                  ? std::u16string()
-                  : WithSlash(NativePath(MakeAbsolute(options.BackupPath, ProgramFolder())));
+    FFolder = BackupFolder(options);
     if (FInterval >= 1)
         FTimer->Start();
     else
@@ -104,19 +119,18 @@ void TBackupHandler::Tick() {
 
 std::u16string TBackupHandler::Backup() {
     if (FFolder.empty()) return {};
-    const std::u16string target = FFolder + std::u16string(kBackupPrefix) +
-                                  ReplaceAll(FormatDateTime(LocalNow(), 3), u":", u"-") + u"/";
+    const std::u16string name =
+        std::u16string(kBackupPrefix) + ReplaceAll(FormatDateTime(LocalNow(), 3), u":", u"-");
+    const std::u16string partial = FFolder + std::u16string(kPartialBackupPrefix) + name + u"/";
+    const std::u16string target = FFolder + name + u"/";
     std::u16string error;
     try {
-        CreateFolders(target);
-        std::vector<std::string> failed = CopyDataFiles(target);
-        if (!failed.empty()) {
-            error = u"These files could not be copied into the backup " + target + u":";
-            for (const std::string& name : failed) error += u" " + FromUtf8(name);
-        }
+        error = CopyInto(partial);
+        if (error.empty()) RenameIntoPlace(partial, target);
     } catch (const TknError& e) {
         error = e.Message();
     }
+    if (!error.empty()) RemoveFilesAndFolder(partial);
     // A failed attempt counts too: the next try comes after the next interval, not at the
     // next tick.
     TMemoryManager& memory = MemoryManager();
@@ -126,6 +140,20 @@ std::u16string TBackupHandler::Backup() {
     if (!error.empty()) throw TknError(error);
     Prune();
     return target;
+}
+
+// The copies, flushed; the error text when a file could not be copied.
+std::u16string TBackupHandler::CopyInto(const std::u16string& partial) {
+    RemoveFilesAndFolder(partial);  // a leftover of an attempt in the same second
+    CreateFolders(partial);
+    std::vector<std::string> failed = CopyDataFiles(partial);
+    if (failed.empty()) {
+        SyncFolderEntries(partial);
+        return {};
+    }
+    std::u16string error = u"These files could not be copied into the backup " + partial + u":";
+    for (const std::string& name : failed) error += u" " + FromUtf8(name);
+    return error;
 }
 
 void TBackupHandler::Prune() {

@@ -17,9 +17,15 @@ class TknTimer;
 enum TBackupIntervalType : int32_t { btSaves = 0, btMinutes = 1, btHours = 2, btDays = 3 };
 
 inline constexpr std::u16string_view kBackupPrefix = u"qbbak ";
+// A backup is made under this hidden name and renamed when complete.
+inline constexpr std::u16string_view kPartialBackupPrefix = u".partial qbbak ";
 
 // Minutes of local time since 1601-01-01, the unit of the backup times and the tray lock.
 int64_t LocalMinutes();
+
+// Removes the hidden folders of backups a killed process left half made. Called at start-up
+// while no other process holds the notebook.
+void RemoveUnfinishedBackups();
 
 class TBackupHandler : public IOptionObserver {
   public:
@@ -29,9 +35,11 @@ class TBackupHandler : public IOptionObserver {
     TBackupHandler& operator=(const TBackupHandler&) = delete;
 
     void OptionChanged() override;
-    // One backup now; returns the new folder (empty when the backup path is empty). A folder
-    // that cannot be made, or a file that cannot be copied (the others still are), raises the
-    // error after the attempt has been recorded; old backups are then kept as they are.
+    // One backup now; returns the new folder (empty when the backup path is empty). The files
+    // are copied and flushed into a hidden folder that gets the final name only when complete.
+    // A folder that cannot be made, or a file that cannot be copied (the others still are),
+    // raises the error after the attempt has been recorded; the hidden folder is removed and
+    // old backups are kept as they are.
     std::u16string Backup();
     // The timer's check: a backup when the interval has passed. Errors go to OnError.
     void Tick();
@@ -48,6 +56,8 @@ class TBackupHandler : public IOptionObserver {
 
   private:
     void Prune();
+
+    std::u16string CopyInto(const std::u16string& partial);
 
     TknTimer* FTimer = nullptr;  // owned by the timer center
     TBackupIntervalType FType = btSaves;

@@ -105,9 +105,7 @@ bool CopyFileReplacing(const std::u16string& from, const std::u16string& to, boo
 }
 
 void CreateFolders(const std::u16string& folder) {
-    std::error_code ec;
-    std::filesystem::create_directories(Native(folder), ec);
-    if (ec || !DirectoryExists(folder)) throw TknError(u"Cannot create folder: " + folder);
+    if (!MakePrivateFolders(Native(folder))) throw TknError(u"Cannot create folder: " + folder);
 }
 
 std::vector<TFolderEntry> ListFolder(const std::u16string& folder) {
@@ -129,6 +127,20 @@ std::vector<TFolderEntry> ListFolder(const std::u16string& folder) {
     std::sort(entries.begin(), entries.end(),
               [](const TFolderEntry& a, const TFolderEntry& b) { return a.Name < b.Name; });
     return entries;
+}
+
+void SyncFolderEntries(const std::u16string& folder) {
+    TFd fd(::open(Native(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() < 0 || ::fsync(fd.Get()) != 0) WriteError();
+}
+
+void RenameIntoPlace(const std::u16string& from, const std::u16string& to) {
+    std::string target = Native(to);
+    while (target.size() > 1 && target.back() == '/') target.pop_back();
+    std::string source = Native(from);
+    while (source.size() > 1 && source.back() == '/') source.pop_back();
+    if (::rename(source.c_str(), target.c_str()) != 0) WriteError();
+    SyncFolderEntries(FromUtf8(std::filesystem::path(target).parent_path().string()));
 }
 
 bool RemoveFilesAndFolder(const std::u16string& folder) {

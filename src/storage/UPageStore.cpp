@@ -62,16 +62,33 @@ auto LowerBound(V& records, int32_t id) {
 struct TParsedRecord {
     std::unique_ptr<TPageRecord> Record;
     bool IdValid;
+    bool LengthValid;  // a number of 0 or more
+    std::u16string Problem;  // what is wrong with the line's numbers, if anything
 };
 
 TParsedRecord ParseRecord(std::u16string_view line) {
-    std::optional<int32_t> id = ParseInt32(NextField(line));
-    int32_t owner = ParseInt32(NextField(line)).value_or(0);
-    uint8_t type = ParseType(NextField(line));
-    int32_t length = std::max(0, ParseInt32(NextField(line)).value_or(0));
-    return {
-        std::make_unique<TPageRecord>(id.value_or(0), owner, type, length, std::u16string(line)),
-        id.has_value()};
+    const std::u16string_view idText = NextField(line), ownerText = NextField(line),
+                              typeText = NextField(line), lengthText = NextField(line);
+    const std::optional<int32_t> id = ParseInt32(idText), owner = ParseInt32(ownerText),
+                                 type = ParseInt32(typeText), length = ParseInt32(lengthText);
+    TParsedRecord parsed{
+        std::make_unique<TPageRecord>(id.value_or(0), owner.value_or(0), ParseType(typeText),
+                                      std::max(0, length.value_or(0)), std::u16string(line)),
+        id.has_value(), length && *length >= 0, {}};
+    auto note = [&parsed](std::u16string_view what, std::u16string_view text) {
+        if (!parsed.Problem.empty()) parsed.Problem += u"; ";
+        parsed.Problem += std::u16string(what) + u" \"" + std::u16string(text) + u"\"";
+    };
+    if (!id) note(u"the id is not a number:", idText);
+    if (!owner) note(u"the owner is not a number:", ownerText);
+    if (!type || *type < -128 || *type > 255) note(u"the type is not a type code:", typeText);
+    if (!length) note(u"the text length is not a number:", lengthText);
+    else if (*length < 0) note(u"the text length is negative:", lengthText);
+    return parsed;
+}
+
+std::u16string LineText(size_t index) {
+    return u"line " + IntToStr(static_cast<int64_t>(index) + 1) + u": ";
 }
 
 // An entry holding a TAB or a line break would shift the entries or cut the line, and with it
@@ -82,6 +99,37 @@ void AppendEntry(std::u16string_view entry, std::u16string& line) {
         line += entry;
     else
         line += EncodeForStorage(entry);
+}
+
+// Texts lie in the data file in the order of the lines. One unreadable length is what the
+// data file holds beyond the others, so that no text after it moves; a length that runs past
+// the end of the file keeps only what is there.
+// Gives the position after the last text.
+int64_t PlaceTexts(std::vector<TParsedRecord>& parsed, const std::vector<size_t>& lineOf,
+                   int64_t dataLength, std::vector<std::u16string>& problems) {
+    int64_t known = 0;
+    size_t damaged = 0, damagedAt = 0;
+    for (size_t k = 0; k < parsed.size(); ++k) {
+        if (parsed[k].LengthValid)
+            known += parsed[k].Record->TextLength;
+        else
+            ++damaged, damagedAt = k;
+    }
+    if (damaged == 1 && known <= dataLength &&
+        dataLength - known <= std::numeric_limits<int32_t>::max())
+        parsed[damagedAt].Record->TextLength = static_cast<int32_t>(dataLength - known);
+    int64_t pos = 0;
+    for (size_t k = 0; k < parsed.size(); ++k) {
+        TPageRecord& record = *parsed[k].Record;
+        record.DataPos = pos;
+        if (record.TextLength > dataLength - pos) {
+            problems.push_back(LineText(lineOf[k]) + u"the text of page " + IntToStr(record.Id) +
+                               u" runs past the end of the data file");
+            record.TextLength = static_cast<int32_t>(dataLength - pos);
+        }
+        pos += record.TextLength;
+    }
+    return pos;
 }
 
 }  // namespace
@@ -109,22 +157,34 @@ void TPageStore::Open() {
     if (lines.size() >= 2) FreeIds.SetText(lines[1]);
     const int64_t dataLength = FFiles.DataLength();
 
-    // Texts lie in the data file in the order of the lines; a length that runs past the end
-    // of the file keeps only what is there.
-    std::vector<std::unique_ptr<TPageRecord>> strays;  // lines whose id is unusable
-    Records.reserve(lines.size());
-    int64_t pos = 0;
+    std::vector<TParsedRecord> parsed;
+    std::vector<size_t> lineOf;
+    parsed.reserve(lines.size());
     for (size_t i = 2; i < lines.size(); ++i) {
         if (IsBlank(lines[i])) continue;
-        TParsedRecord parsed = ParseRecord(lines[i]);
-        TPageRecord& record = *parsed.Record;
-        record.DataPos = pos;
-        record.TextLength =
-            static_cast<int32_t>(std::min<int64_t>(record.TextLength, dataLength - pos));
-        pos += record.TextLength;
-        (parsed.IdValid ? Records : strays).push_back(std::move(parsed.Record));
+        parsed.push_back(ParseRecord(lines[i]));
+        lineOf.push_back(i);
+        if (!parsed.back().Problem.empty())
+            FProblems.push_back(LineText(i) + parsed.back().Problem);
     }
-    FTailPos = pos;
+    FTailPos = PlaceTexts(parsed, lineOf, dataLength, FProblems);
+
+    std::vector<std::unique_ptr<TPageRecord>> strays;  // lines whose id is unusable
+    Records.reserve(parsed.size());
+    bool orderNoted = false;
+    std::optional<int32_t> previous;
+    for (size_t k = 0; k < parsed.size(); ++k) {
+        if (!parsed[k].IdValid) {
+            strays.push_back(std::move(parsed[k].Record));
+            continue;
+        }
+        if (!orderNoted && previous && parsed[k].Record->Id < *previous) {
+            FProblems.push_back(LineText(lineOf[k]) + u"the records are not in id order");
+            orderNoted = true;
+        }
+        previous = parsed[k].Record->Id;
+        Records.push_back(std::move(parsed[k].Record));
+    }
 
     auto byId = [](const auto& a, const auto& b) { return a->Id < b->Id; };
     if (!std::is_sorted(Records.begin(), Records.end(), byId))
@@ -135,10 +195,13 @@ void TPageStore::Open() {
     if (repeat != Records.end()) {
         auto kept = Records.begin();
         for (auto it = Records.begin(); it != Records.end(); ++it) {
-            if (kept != Records.begin() && (*(kept - 1))->Id == (*it)->Id)
+            if (kept != Records.begin() && (*(kept - 1))->Id == (*it)->Id) {
+                FProblems.push_back(u"page " + IntToStr((*it)->Id) +
+                                        u": the id is given to more than one record");
                 strays.push_back(std::move(*it));
-            else
+            } else {
                 *kept++ = std::move(*it);
+            }
         }
         Records.erase(kept, Records.end());
     }

@@ -80,6 +80,11 @@ class TPageStore {
     const TPageRecord& RecordAt(int index) const { return *Records[index]; }
     const TPageRecord* FindRecord(int32_t id) const;
 
+    // What opening the index and loading pages found wrong (the damage worked round), one
+    // text each; pages note theirs with NoteProblem.
+    const std::vector<std::u16string>& Problems() const { return FProblems; }
+    void NoteProblem(std::u16string problem) { FProblems.push_back(std::move(problem)); }
+
     const std::u16string& IndexPath() const { return FFiles.IndexPath(); }
     const std::u16string& DataPath() const { return FFiles.DataPath(); }
 
@@ -117,6 +122,7 @@ class TPageStore {
     // Texts changed in a batch (or left by a batch whose write failed) wait for the next pair.
     bool FDataWaiting = false;
     std::unordered_map<int32_t, std::u16string> FPendingTexts;
+    std::vector<std::u16string> FProblems;
 };
 
 // A batch for one scope. Commit ends it and reports a failed write; a scope left without

@@ -1,16 +1,21 @@
 #include "storage/UStoreFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <filesystem>
 
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "storage/UNotebookLock.h"
 
 namespace qb {
 
@@ -69,17 +74,59 @@ void RemoveTemporaries(const std::u16string& folder) {
     }
 }
 
+// A pending file takes the mode of the file it will replace, so that a user's chmod survives
+// every save.
+void KeepMode(const std::u16string& real, const std::u16string& pending) {
+    struct stat st {};
+    if (::stat(ToUtf8(real).c_str(), &st) == 0) ::chmod(ToUtf8(pending).c_str(), st.st_mode & 07777);
+}
+
+// Pending names carry the writer's pid, so two processes never write the same file.
+std::u16string PendingName(const std::u16string& path, int pid) {
+    return path + u"." + FromUtf8(std::to_string(pid)) + u".pending";
+}
+
+// The pids of the pending index files in the folder; 0 for the name without a pid.
+std::vector<int> PendingPids(const std::u16string& folder) {
+    std::vector<int> pids;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(ToUtf8(folder), ec)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() < 20 || !name.starts_with("quillbox.") || !name.ends_with(".pending"))
+            continue;
+        std::string middle = name.substr(9, name.size() - 9 - 8);  // "idx" or "dat", then the tag
+        if (!middle.starts_with("idx") && !middle.starts_with("dat")) continue;
+        std::string tag = middle.substr(3);
+        int pid = tag.empty() ? 0 : std::atoi(tag.c_str() + 1);
+        if ((tag.empty() || pid > 0) && std::find(pids.begin(), pids.end(), pid) == pids.end())
+            pids.push_back(pid);
+    }
+    return pids;
+}
+
 }  // namespace
 
 TStoreFiles::TStoreFiles(std::u16string folder)
     : FFolder(std::move(folder)),
       FIndexPath(FFolder + u"quillbox.idx"),
       FDataPath(FFolder + u"quillbox.dat"),
-      FIndexPending(FIndexPath + u".pending"),
-      FDataPending(FDataPath + u".pending") {
-    std::error_code ec;  // a folder that cannot be made fails the first open with its message
-    std::filesystem::create_directories(ToUtf8(FFolder), ec);
-    RemoveTemporaries(FFolder);
+      FIndexPending(PendingName(FIndexPath, ::getpid())),
+      FDataPending(PendingName(FDataPath, ::getpid())) {
+    // A folder that cannot be made fails the first open with its message.
+    MakePrivateFolders(ToUtf8(NativePath(FFolder)));
+    // What a killed writer left; a live writer's files are left alone.
+    RunIfNotebookFree(FFolder, [this] {
+        RemoveTemporaries(FFolder);
+        RecoverLeftovers();
+    });
+}
+
+void TStoreFiles::RecoverLeftovers() {
+    for (int pid : PendingPids(FFolder)) {
+        const std::u16string index = pid ? PendingName(FIndexPath, pid) : FIndexPath + u".pending";
+        const std::u16string data = pid ? PendingName(FDataPath, pid) : FDataPath + u".pending";
+        RecoverPair(index, data);
+    }
 }
 
 std::vector<std::u16string> TStoreFiles::ReadIndexLines() {
@@ -133,8 +180,10 @@ void TStoreFiles::WritePair(const std::vector<TDataPiece>& pieces, std::u16strin
     Recover();
     try {
         WriteData(pieces, marker);
+        KeepMode(FDataPath, FDataPending);
         // The complete pending index commits the pair (see Recover).
         WriteText(FIndexPending, indexText, marker);
+        KeepMode(FIndexPath, FIndexPending);
     } catch (...) {
         DiscardPending();
         throw;
@@ -142,14 +191,19 @@ void TStoreFiles::WritePair(const std::vector<TDataPiece>& pieces, std::u16strin
 }
 
 void TStoreFiles::Recover() {
-    if (FileExists(FIndexPending)) {
+    RecoverPair(FIndexPending, FDataPending);
+}
+
+void TStoreFiles::RecoverPair(const std::u16string& indexPending,
+                              const std::u16string& dataPending) {
+    if (FileExists(indexPending)) {
         FReader.reset();
         // The data file is renamed first, so a missing pending data file has already moved.
-        if (FileExists(FDataPending)) RenameFile(FDataPending, FDataPath);
-        RenameFile(FIndexPending, FIndexPath);
+        if (FileExists(dataPending)) RenameFile(dataPending, FDataPath);
+        RenameFile(indexPending, FIndexPath);
         SyncFolder(FFolder);
-    } else if (FileExists(FDataPending)) {
-        if (!RemoveFile(FDataPending)) WriteError();
+    } else if (FileExists(dataPending)) {
+        if (!RemoveFile(dataPending)) WriteError();
     }
 }
 

@@ -29,8 +29,9 @@ struct TDataPiece {
 
 class TStoreFiles {
   public:
-    // The folder ends in "/"; it is created when missing, and temporary files a killed
-    // process left there are removed.
+    // The folder ends in "/"; it is created when missing. When no other process holds the
+    // notebook, the temporary files a killed writer left are removed and its committed pair
+    // is put in place.
     explicit TStoreFiles(std::u16string folder);
 
     const std::u16string& IndexPath() const { return FIndexPath; }
@@ -55,6 +56,8 @@ class TStoreFiles {
   private:
     void WriteData(const std::vector<TDataPiece>& pieces, bool marker);
     void DiscardPending() noexcept;
+    void RecoverLeftovers();
+    void RecoverPair(const std::u16string& indexPending, const std::u16string& dataPending);
     TknTextFile& Reader();
 
 

@@ -102,13 +102,29 @@ bool CheckDataFiles(const TMessageProc& showMessage) {
 
 void CheckDataFilesOrRaise() {
     TDataFolders folders = TDataFolders::OfProgram();
-    if (ReadIndexVersion(folders) == kIndexVersion320) return;
+    const std::u16string version = ReadIndexVersion(folders);
+    if (version == kIndexVersion320) return;
     CreateFolders(folders.OldData);
     CopyToOldData(folders, u"quillbox.idx");
     CopyToOldData(folders, u"quillbox.dat");
+    if (!IsKnownOldNotebook(folders, version))
+        throw TknError(u"The index file " + folders.Data + u"quillbox.idx is not a notebook of "
+                       u"a version quillbox knows. It was left as it is; a copy is in " +
+                       folders.OldData + u"quillbox.idx. Nothing was changed.");
     Convert30to31(folders);
     Convert31to32(folders);
     Convert32aTo320(folders);
+}
+
+// Only a first start (no index text and no data), or data an upgrade converts, goes on: any
+// other index would otherwise be replaced by an empty notebook.
+bool IsKnownOldNotebook(const TDataFolders& folders, std::u16string_view version) {
+    if (version == kIndexVersion32a) return true;
+    const std::u16string iniVersion = IniVersion(folders);
+    if (iniVersion == kIniVersion30a1 || iniVersion == kIniVersion31a) return true;
+    TStoreFiles files(folders.Data);
+    return TknTextFile(files.IndexPath(), fmRead, enUTF16LE).TextLength() == 0 &&
+           files.DataLength() == 0;
 }
 
 std::u16string ReadIndexVersion(const TDataFolders& folders) {

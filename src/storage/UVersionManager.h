@@ -31,6 +31,10 @@ bool CheckDataFiles(const TMessageProc& showMessage);
 // The same check, raising the error instead.
 void CheckDataFilesOrRaise();
 
+// Whether data whose index is not current goes through the upgrade: a first start, or a
+// version the upgrade converts.
+bool IsKnownOldNotebook(const TDataFolders& folders, std::u16string_view version);
+
 // The first line of the index file, after a store save left half done is completed.
 std::u16string ReadIndexVersion(const TDataFolders& folders);
 

@@ -204,3 +204,19 @@ e2e_test_dictionary() {
         { printf '\xff\xfe'; cat; } >"$E2E_HOME/dict/test.dic"
     "$1" --home "$E2E_HOME" option DictPage SelDictList test.dic >/dev/null
 }
+
+# e2e_until TRIES COMMAND...: true once COMMAND succeeds, trying every 0.1 s.
+e2e_until() {
+    local tries="$1"
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+e2e_title_is() { [ "$(xdotool getwindowname "$1" 2>/dev/null)" = "$2 - quillbox" ]; }
+
+# e2e_wait_title WINDOW NAME: true once the window's title is "NAME - quillbox" (up to 5 s).
+e2e_wait_title() { e2e_until 50 e2e_title_is "$1" "$2"; }

@@ -343,7 +343,15 @@ TEST(TextFile, AtomicWriteReplacesOnlyOnCommit) {
     WriteFileAtomic(folder.File16("sub/fresh.bin"), bytes);
     EXPECT_EQ(ReadFileBytes(folder.File16("sub/fresh.bin")), bytes);
     ASSERT_EQ(::stat(folder.File("sub/fresh.bin").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // new in the program folder: private
+    ASSERT_EQ(::stat(folder.File("sub").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    TTempFolder elsewhere(false);  // an export's folder: the umask decides
+    WriteFileAtomic(elsewhere.File16("out.txt"), "x");
+    ASSERT_EQ(::stat(elsewhere.File("out.txt").c_str(), &st), 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
 
     // Through a link the link stays and its target changes.
     ASSERT_EQ(::symlink(target.c_str(), folder.File("link").c_str()), 0);

@@ -80,11 +80,11 @@ TEST_F(StoreCrash, PagesKeepTheirOldOrNewTextWhenSavingIsKilled) {
         }
     }
     EXPECT_GT(newest, 0) << "no save finished before a kill";
-    // Opening leaves no pending or temporary file behind.
+    // Opening leaves no pending or temporary file behind; the lock file stays.
     std::set<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(Home.File("data")))
         files.insert(entry.path().filename().string());
-    EXPECT_EQ(files, (std::set<std::string>{"quillbox.dat", "quillbox.idx"}));
+    EXPECT_EQ(files, (std::set<std::string>{"quillbox.dat", "quillbox.idx", "quillbox.lock"}));
 }
 
 }  // namespace

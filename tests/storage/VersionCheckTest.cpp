@@ -80,11 +80,14 @@ TEST_F(VersionCheckTest, Conversion3ShiftsMarkersAndAddsTheAbbreviation) {
               u"a\x1E\x1F\x7F\x1C\x01");
 }
 
-TEST_F(VersionCheckTest, UnknownVersionsAreCopiedButNotConverted) {
+// An index of no known version is kept and copied, and the check fails rather than open it as
+// an empty notebook.
+TEST_F(VersionCheckTest, UnknownVersionsAreCopiedAndStopTheStart) {
     const std::string index = Utf16File(u"9.9\r\n\r\n1\t0\t16\t0\ta\tb");
     Write("data/quillbox.idx", index);
     SetIniVersion(u"3.2.0");
-    ASSERT_TRUE(Check());
+    EXPECT_FALSE(Check());
+    EXPECT_NE(Message.find(u"olddata/quillbox.idx"), std::u16string::npos) << ToUtf8(Message);
     EXPECT_EQ(Read("data/quillbox.idx"), index);
     EXPECT_EQ(Read("olddata/quillbox.idx"), index);
 }
