@@ -1,10 +1,12 @@
 #include "storage/UPageStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <optional>
 
 #include "foundation/UknError.h"
+#include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknIniFile.h"
 #include "foundation/UknStrUtils.h"
@@ -72,6 +74,21 @@ TParsedRecord ParseRecord(std::u16string_view line) {
     return {
         std::make_unique<TPageRecord>(id.value_or(0), owner, type, length, std::u16string(line)),
         id.has_value()};
+}
+
+// Whether the file holds exactly what writing the text would put there (marker, byte-order mark,
+// UTF-16 LE). An unchanged index is not written again, so an auto save or an exit with nothing
+// changed touches no file.
+bool FileHoldsText(const std::u16string& path, std::u16string_view text, bool marker) {
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const TknError&) {
+        return false;
+    }
+    const std::string head = marker ? "\xFD\xFF\xFE" : "\xFF\xFE";
+    return bytes.size() == head.size() + 2 * text.size() && bytes.starts_with(head) &&
+           std::memcmp(bytes.data() + head.size(), text.data(), 2 * text.size()) == 0;
 }
 
 // An entry holding a TAB or a line break would shift the entries or cut the line, and with it
@@ -346,7 +363,7 @@ void TPageStore::SaveIndex() {
     if (FDataWaiting)
         WritePair(DataPieces(nullptr, {}));
     else if (DataInIdOrder())
-        FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
+        WriteIndexIfChanged();
     else
         WritePair(DataPieces(nullptr, {}));
 }
@@ -371,6 +388,13 @@ void TStoreBatch::Commit() {
     TPageStore* store = FStore;
     FStore = nullptr;
     store->EndBatch();
+}
+
+void TPageStore::WriteIndexIfChanged() {
+    const std::u16string text = IndexText();
+    const bool marker = EncryptDataFileOption();
+    FFiles.Recover();  // a pair left pending is what the index file is about to hold
+    if (!FileHoldsText(IndexPath(), text, marker)) FFiles.WriteIndex(text, marker);
 }
 
 bool TPageStore::DataInIdOrder() const {

@@ -103,6 +103,7 @@ class TPageStore {
     std::vector<TDataPiece> DataPieces(const TPageRecord* changed, std::u16string_view text) const;
     void WritePair(const std::vector<TDataPiece>& pieces);
     void UpdateDataPositions();
+    void WriteIndexIfChanged();
     bool DataInIdOrder() const;
 
     std::vector<std::unique_ptr<TPageRecord>> Records;
