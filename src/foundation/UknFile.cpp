@@ -27,6 +27,7 @@ static_assert(std::endian::native == std::endian::little, "UTF-16 LE is copied a
 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr int64_t kMaxChunk = 1 << 20;
+constexpr size_t kAheadBlock = 64 << 10;
 constexpr size_t kMaxTempNameStem = 200;  // leaves room for ".XXXXXX" within NAME_MAX
 
 [[noreturn]] void Fail(const char16_t* message) {
@@ -260,6 +261,7 @@ TknFile::~TknFile() {
 }
 
 void TknFile::Open(TFileMode mode) {
+    ForgetAhead(0);
     const std::string target = NativeUtf8(FPath);
     CreateFolderOf(target);
     if (mode == fmWriteAtomic) return OpenTemporary(target);
@@ -312,11 +314,49 @@ void TknFile::Reopen(TFileMode mode) {
     Open(mode);
 }
 
+// The handle now stands at the position, and the block holds nothing.
+void TknFile::ForgetAhead(int64_t position) {
+    FAheadBase = position;
+    FAheadAt = FAheadEnd = 0;
+}
+
+std::span<const uint8_t> TknFile::Ahead(size_t atLeast) {
+    if (FAheadEnd - FAheadAt < atLeast && FMode == fmRead) {
+        const size_t left = FAheadEnd - FAheadAt;
+        if (left > 0) std::memmove(FAhead.data(), FAhead.data() + FAheadAt, left);
+        FAheadBase += static_cast<int64_t>(FAheadAt);
+        FAheadAt = 0;
+        FAheadEnd = left;
+        if (FAhead.size() < std::max(kAheadBlock, atLeast))
+            FAhead.resize(std::max(kAheadBlock, atLeast));
+        const int64_t got = ReadFully(FHandle, FAhead.data() + left,
+                                      static_cast<int64_t>(FAhead.size() - left));
+        if (got < 0) Fail(u"File Read Error!");
+        FAheadEnd += static_cast<size_t>(got);
+    }
+    return {FAhead.data() + FAheadAt, FAheadEnd - FAheadAt};
+}
+
+// Small reads come from the block; a large one goes straight into the caller's buffer.
 int64_t TknFile::Read(void* buffer, int64_t n) {
     if (n <= 0) return 0;
-    int64_t got = ReadFully(FHandle, buffer, n);
+    auto* p = static_cast<uint8_t*>(buffer);
+    const size_t held = std::min(FAheadEnd - FAheadAt, static_cast<size_t>(n));
+    if (held > 0) std::memcpy(p, FAhead.data() + FAheadAt, held);
+    FAheadAt += held;
+    int64_t done = static_cast<int64_t>(held);
+    if (done == n) return done;
+    if (FMode == fmRead && n - done < static_cast<int64_t>(kAheadBlock)) {
+        const std::span<const uint8_t> block = Ahead(1);
+        const size_t more = std::min(block.size(), static_cast<size_t>(n - done));
+        if (more > 0) std::memcpy(p + done, block.data(), more);
+        FAheadAt += more;
+        return done + static_cast<int64_t>(more);
+    }
+    const int64_t got = ReadFully(FHandle, p + done, n - done);
     if (got < 0) Fail(u"File Read Error!");
-    return got;
+    ForgetAhead(FAheadBase + static_cast<int64_t>(FAheadEnd) + got);
+    return done + got;
 }
 
 int64_t TknFile::Write(const void* buffer, int64_t n) {
@@ -339,6 +379,7 @@ int64_t TknFile::Size() const {
 }
 
 int64_t TknFile::Position() const {
+    if (FMode == fmRead) return FAheadBase + static_cast<int64_t>(FAheadAt);
     off_t at = ::lseek(FHandle, 0, SEEK_CUR);
     if (at < 0) Fail(u"File Read Error!");
     return at;
@@ -346,15 +387,23 @@ int64_t TknFile::Position() const {
 
 // A failed move would make the next read or write silently use the wrong place.
 void TknFile::Seek(int64_t delta) {
+    if (FMode == fmRead) return SeekTo(Position() + delta);
     if (::lseek(FHandle, delta, SEEK_CUR) < 0) Fail(u"File Read Error!");
 }
 
+// A move inside the block read ahead stays there.
 void TknFile::SeekTo(int64_t offset) {
+    if (FMode == fmRead && offset >= FAheadBase &&
+        offset <= FAheadBase + static_cast<int64_t>(FAheadEnd)) {
+        FAheadAt = static_cast<size_t>(offset - FAheadBase);
+        return;
+    }
     if (::lseek(FHandle, offset, SEEK_SET) < 0) Fail(u"File Read Error!");
+    ForgetAhead(offset);
 }
 
 bool TknFile::Eof() const {
-    return Position() >= Size();
+    return FAheadAt == FAheadEnd && Position() >= Size();
 }
 
 // ------------------------------------------------------------------------------ TknTextFile
@@ -425,29 +474,48 @@ std::u16string TknTextFile::Decode(const uint8_t* bytes, int64_t n) const {
     return DecodeBytes(bytes, static_cast<size_t>(n), FEncoding);
 }
 
-// A line ends only at CR LF. Units are scanned from blocks that grow as the line does; the file
-// is left just after the CR LF (or at its end) and the span is decoded in one piece.
+// A line ends only at CR LF. The units are scanned in the blocks read ahead; a line that
+// runs over a block's end is gathered in FBuffer. The file is left just after the CR LF (or at
+// its end) and the line is decoded in one piece.
 std::u16string TknTextFile::ReadLine() {
-    const int64_t start = Position();
     const size_t unit = IsUnicode() ? 2 : 1;
     const size_t low = FEncoding == enUTF16BE ? 1 : 0;  // the byte that carries CR or LF
-    auto isUnit = [&](size_t i, uint8_t c) {
-        const uint8_t* p = FBuffer.data() + i * unit;
+    auto isUnit = [&](const uint8_t* p, uint8_t c) {
         return p[low] == c && (unit == 1 || p[1 - low] == 0);
     };
-    size_t have = 0, scanned = 1, lineEnd = 0;
-    for (int64_t chunk = 256; lineEnd == 0; chunk = std::min(chunk * 2, kMaxChunk)) {
-        if (FBuffer.size() < have + chunk) FBuffer.resize(have + chunk);
-        const int64_t got = Read(FBuffer.data() + have, chunk);
-        have += static_cast<size_t>(got);
-        for (; scanned < have / unit && lineEnd == 0; ++scanned)
-            if (isUnit(scanned, '\n') && isUnit(scanned - 1, '\r')) lineEnd = (scanned + 1) * unit;
-        if (got < chunk) break;
+    size_t kept = 0;       // bytes of the line gathered from earlier blocks
+    bool crKept = false;  // the last unit gathered is a CR
+    auto keep = [&](const uint8_t* p, size_t n) {
+        if (FBuffer.size() < kept + n + 2) FBuffer.resize(kept + n + 2);
+        if (n > 0) std::memcpy(FBuffer.data() + kept, p, n);
+        kept += n;
+    };
+    for (;;) {
+        const std::span<const uint8_t> block = Ahead(unit);
+        if (block.size() < unit) {  // the end, perhaps with half a unit
+            keep(block.data(), block.size());
+            Skip(block.size());
+            return Decode(FBuffer.data(), static_cast<int64_t>(kept));
+        }
+        const size_t scan = block.size() / unit * unit;
+        const uint8_t* p = block.data();
+        for (size_t from = 0; from < scan;) {
+            const auto* hit = static_cast<const uint8_t*>(std::memchr(p + from, '\n', scan - from));
+            if (!hit) break;
+            const size_t at = static_cast<size_t>(hit - p);
+            from = at + 1;
+            if (at % unit != low || !isUnit(p + at - low, '\n')) continue;
+            const size_t end = at - low + unit;  // just after the LF
+            if (end == unit ? !crKept : !isUnit(p + end - 2 * unit, '\r')) continue;
+            Skip(end);
+            if (kept == 0) return Decode(p, static_cast<int64_t>(end - 2 * unit));
+            keep(p, end);
+            return Decode(FBuffer.data(), static_cast<int64_t>(kept - 2 * unit));
+        }
+        keep(p, scan);
+        crKept = isUnit(p + scan - unit, '\r');
+        Skip(scan);
     }
-    const bool broken = lineEnd != 0;
-    if (!broken) lineEnd = have;
-    SeekTo(start + static_cast<int64_t>(lineEnd));
-    return Decode(FBuffer.data(), static_cast<int64_t>(lineEnd - (broken ? 2 * unit : 0)));
 }
 
 std::u16string TknTextFile::ReadText(int64_t count) {

@@ -4,6 +4,7 @@
 // at the file boundary. An optional first byte 0xFD marks a file for its caller.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,16 +54,31 @@ public:
     const std::u16string& Path() const { return FPath; }
     TFileMode Mode() const { return FMode; }
 
+protected:
+    // Read mode reads ahead in blocks, so that many small reads and moves inside a block cost
+    // no system call. Ahead gives the bytes from the position on that the block holds, read
+    // again (keeping the rest) when fewer than atLeast are left; it is empty at the end of the
+    // file. Skip moves the position over n of them.
+    std::span<const uint8_t> Ahead(size_t atLeast);
+    void Skip(size_t n) { FAheadAt += n; }
+
 private:
     void Open(TFileMode mode);
     void OpenTemporary(const std::string& target);
     void Close();
+    void ForgetAhead(int64_t position);
 
     std::u16string FPath;
     std::string FTargetPath;  // fmWriteAtomic: the file replaced on Commit()
     std::string FTempPath;    // fmWriteAtomic: the file actually written
     TFileMode FMode;
     int FHandle = -1;
+    // Read mode: FAhead[0] lies at the file offset FAheadBase, FAheadEnd bytes of it are read,
+    // and the position is FAheadBase + FAheadAt; the handle stands at FAheadBase + FAheadEnd.
+    std::vector<uint8_t> FAhead;
+    int64_t FAheadBase = 0;
+    size_t FAheadAt = 0;
+    size_t FAheadEnd = 0;
 };
 
 class TknTextFile : public TknFile {

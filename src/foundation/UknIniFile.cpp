@@ -74,6 +74,7 @@ class TIniDocument {
 
     void Parse(const std::string& bytes);
     std::string Bytes();
+    std::string RawBytes() const;  // the lines as they stand, without the ANSI check of Bytes
 
     const TIniLine* FindKey(std::u16string_view section, std::u16string_view key) const {
         int i = KeyIndex(section, key);
@@ -151,17 +152,18 @@ void TIniDocument::Parse(const std::string& bytes) {
 // ruled UTF-8 out may just have been replaced), every other line would be misread next time,
 // so it is written as UTF-16 instead.
 std::string TIniDocument::Bytes() {
-    auto join = [this] {
-        std::string out = FPrefix;
-        for (const TIniLine& line : FLines) out += line.Raw;
-        return out;
-    };
-    std::string out = join();
+    std::string out = RawBytes();
     if (FEncoding != enAnsi ||
         !IsValidUtf8(reinterpret_cast<const uint8_t*>(out.data()), out.size()))
         return out;
     SwitchToUtf16();
-    return join();
+    return RawBytes();
+}
+
+std::string TIniDocument::RawBytes() const {
+    std::string out = FPrefix;
+    for (const TIniLine& line : FLines) out += line.Raw;
+    return out;
 }
 
 // Sections of the same name count as one, in file order; lines before the first header belong
@@ -322,7 +324,12 @@ class TIniStore {
     void Change(const std::u16string& path, bool keepBack, F f) {
         std::lock_guard<std::mutex> lock(FMutex);
         TEntry& entry = Entry(path);
+        // A write that leaves the file's bytes as they are writes nothing: an exit with the
+        // same remembered state touches no file.
+        const bool clean = !entry.Dirty && entry.Stamp.Exists;
+        const std::string before = clean ? entry.Doc.RawBytes() : std::string();
         f(entry.Doc);
+        if (clean && entry.Doc.RawBytes() == before) return;
         entry.Dirty = true;
         if (!keepBack) Save(path, entry);
     }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/UPageFactory.h"
 #include "shell/UOptionManager.h"
 #include "storage/UPageStore.h"
 
@@ -35,6 +36,39 @@ int64_t SortKey(const TSystemTime& t) {
     return key;
 }
 
+// The key of a time as a page not loaded yet holds it: the usual "yyyy-MM-dd HH:mm:ss" is read
+// digit by digit, any other form as the page itself would read it.
+int64_t StoredTimeKey(std::u16string_view text) {
+    constexpr std::u16string_view kShape = u"0000-00-00 00:00:00";
+    int64_t key = 0;
+    bool usual = text.size() == kShape.size();
+    for (size_t i = 0; usual && i < text.size(); ++i) {
+        if (kShape[i] != u'0')
+            usual = text[i] == kShape[i];
+        else if ((usual = text[i] >= u'0' && text[i] <= u'9'))
+            key = key * 10 + (text[i] - u'0');
+    }
+    return usual ? key : SortKey(ParseDateTime(text, true));
+}
+
+// The entries a page with times keeps them in: after name, status, icon and check mark.
+int TimeEntry(int32_t field) {
+    return field == fiCreateTime ? 4 : field == fiModifyTime ? 5 : 6;
+}
+
+// The record's time of the field: read from its entries while the page is not loaded and its
+// class keeps times there, else from the page; false for a page without times.
+bool TimeKeyOf(TPageStore& store, const TPageRecord& record, int32_t field, int64_t& key) {
+    if (!record.Page && dynamic_cast<const TTruePageSuper*>(PageFactory().GetClass(record.PageType))) {
+        key = StoredTimeKey(record.PendingEntry(TimeEntry(field)));
+        return true;
+    }
+    TPageSuper* page = store.GetPage(record.Id);
+    const TSystemTime* time = page ? TimeOf(*page, field) : nullptr;
+    if (time) key = SortKey(*time);
+    return time != nullptr;
+}
+
 }  // namespace
 
 void TRecentPageSuper::GetChildIds(TknIntList& ids) {
@@ -48,10 +82,9 @@ void TRecentPageSuper::GetChildIds(TknIntList& ids) {
     std::vector<std::pair<int64_t, int32_t>> dated;  // time, id
     dated.reserve(candidates.Count());
     for (int i = 0; i < candidates.Count(); ++i) {
-        int32_t id = candidates.Items(i);
-        TPageSuper* page = store.GetPage(id);
-        const TSystemTime* time = page ? TimeOf(*page, TimeField()) : nullptr;
-        if (time) dated.emplace_back(SortKey(*time), id);
+        int64_t key = 0;
+        if (TimeKeyOf(store, *store.FindRecord(candidates.Items(i)), TimeField(), key))
+            dated.emplace_back(key, candidates.Items(i));
     }
     // Newest first; among equal times the later page of the store first.
     auto count = std::min<size_t>(static_cast<size_t>(limit), dated.size());

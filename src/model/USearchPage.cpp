@@ -18,25 +18,92 @@ constexpr int32_t kOperatorCaptionBase = 25970;  // 25970 to 26000, 10 apart
 
 ISearchDialog* gSearchDialog = nullptr;
 
-bool Matches(int32_t op, const std::u16string& field, const std::u16string& value) {
-    switch (op) {
-        case soEqual:
-            return field == value;
-        case soNotEqual:
-            return field != value;
-        case soInclude:
-            return field.find(value) != std::u16string::npos;
-        case soExclude:
-            return field.find(value) == std::u16string::npos;
-        default:
-            return false;
+bool IsAscii(std::u16string_view text) {
+    char16_t bits = 0;
+    for (char16_t c : text) bits |= c;  // no early exit: the loop runs in vector steps
+    return bits < 0x80;
+}
+
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
+
+bool AsciiFoldedEqual(std::u16string_view text, std::u16string_view lowered) {
+    if (text.size() != lowered.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (AsciiLower(text[i]) != lowered[i]) return false;
+    return true;
+}
+
+bool AsciiFoldedContains(std::u16string_view text, std::u16string_view lowered) {
+    if (lowered.size() > text.size()) return false;
+    const char16_t first = lowered[0];
+    const char16_t firstUpper = first >= u'a' && first <= u'z' ? first - 32 : first;
+    const std::u16string_view rest = lowered.substr(1);
+    for (size_t i = 0, last = text.size() - lowered.size(); i <= last; ++i) {
+        const char16_t c = text[i];
+        if ((c == first || c == firstUpper) && AsciiFoldedEqual(text.substr(i + 1, rest.size()), rest))
+            return true;
     }
+    return false;
+}
+
+// A search criterion applied to field texts. Without match case both sides are compared in
+// lower case; a text of plain ASCII is folded on the fly, only other texts are lowered whole.
+class TFieldMatcher {
+  public:
+    explicit TFieldMatcher(const TSearchCrit& crit)
+        : FOperator(crit.Operator),
+          FMatchCase(crit.MatchCase),
+          FValue(crit.MatchCase ? crit.Value : LowerCase(crit.Value)),
+          FValueAscii(IsAscii(FValue)) {}
+
+    bool Matches(std::u16string_view field) const {
+        const bool whole = FOperator == soEqual || FOperator == soNotEqual;
+        bool hit;
+        if (FMatchCase)
+            hit = whole ? field == FValue : field.find(FValue) != std::u16string_view::npos;
+        else if (IsAscii(field))  // lowered, it stays ASCII
+            hit = FValueAscii && (whole ? AsciiFoldedEqual(field, FValue)
+                                        : AsciiFoldedContains(field, FValue));
+        else
+            hit = whole ? LowerCase(field) == FValue
+                        : LowerCase(field).find(FValue) != std::u16string::npos;
+        switch (FOperator) {
+            case soEqual:
+            case soInclude:
+                return hit;
+            case soNotEqual:
+            case soExclude:
+                return !hit;
+            default:
+                return false;
+        }
+    }
+
+  private:
+    int32_t FOperator;
+    bool FMatchCase;
+    std::u16string FValue;
+    bool FValueAscii;
+};
+
+bool IsTextPage(uint8_t type) {
+    return type == ptNote || type == ptCalc || type == ptDict;
+}
+
+// A text page's text that lives in the data file: always when the page is not loaded and has
+// text there (an external text leaves none), else when its property says it is not external.
+bool HasStoredText(const TPageRecord& record) {
+    if (!IsTextPage(record.PageType)) return false;
+    if (!record.Page) return record.TextLength > 0;
+    const TTruePageProperty* property = record.Page->TrueProperty();
+    return property && !property->UsesExternalFile();
 }
 
 // Only a search of a text page's text for a part of it marks matches in the texts.
 bool SetsSearchString(const TSearchCrit& crit) {
-    bool textPage = crit.PageType == ptNote || crit.PageType == ptCalc || crit.PageType == ptDict;
-    return textPage && crit.FieldId == fiText && crit.Operator == soInclude;
+    return IsTextPage(crit.PageType) && crit.FieldId == fiText && crit.Operator == soInclude;
 }
 
 TSearchPage* SearchPageOf(const TSysPageHandlerSuper& handler) {
@@ -47,20 +114,35 @@ TSearchPage* SearchPageOf(const TSysPageHandlerSuper& handler) {
 
 // --- TSearchPage ---
 
+// Titles are read from the records and stored texts in one pass over the data file, so that
+// a search of a large notebook loads only the pages it must.
 void TSearchPage::GetChildIds(TknIntList& ids) {
     ids.Clear();
     if (Crit.Value.empty()) return;
-    const std::u16string value = Crit.MatchCase ? Crit.Value : LowerCase(Crit.Value);
+    const TFieldMatcher matcher(Crit);
     TPageStore& store = GetStore();
     TknIntList candidates(store.RecordCount());
     store.GetIdsOfType(Crit.PageType, candidates);
+    std::vector<char> hits(static_cast<size_t>(candidates.Count()), 0);
+    TknIntList stored;
+    std::vector<int> storedAt;  // each stored text's index among the candidates
     for (int i = 0; i < candidates.Count(); ++i) {
-        TPageSuper* page = store.GetPage(candidates.Items(i));
-        if (!page) continue;
-        std::u16string field = page->GetFieldText(Crit.FieldId);
-        if (!Crit.MatchCase) field = LowerCase(field);
-        if (Matches(Crit.Operator, field, value)) ids.Add(page->Id());
+        const TPageRecord& record = *store.FindRecord(candidates.Items(i));
+        // (A record without class has no page, and so no title.)
+        if (Crit.FieldId == fiTitle && (record.Page || PageFactory().GetClass(record.PageType))) {
+            hits[i] = matcher.Matches(store.NameOf(record));
+        } else if (Crit.FieldId == fiText && HasStoredText(record)) {
+            stored.Add(record.Id);
+            storedAt.push_back(i);
+        } else if (TPageSuper* page = store.GetPage(record.Id)) {
+            hits[i] = matcher.Matches(page->GetFieldText(Crit.FieldId));
+        }
     }
+    store.ScanTexts(stored, [&](int k, std::u16string_view text) {
+        hits[storedAt[k]] = matcher.Matches(text);
+    });
+    for (int i = 0; i < candidates.Count(); ++i)
+        if (hits[i]) ids.Add(candidates.Items(i));
 }
 
 // --- TSearchBox ---

@@ -1,10 +1,12 @@
 #include "storage/UPageStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <optional>
 
 #include "foundation/UknError.h"
+#include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknIniFile.h"
 #include "foundation/UknStrUtils.h"
@@ -17,6 +19,7 @@ namespace {
 
 constexpr uint8_t kEverySearchableType = 255;
 constexpr std::u16string_view kIndexVersion = u"3.2.0";
+constexpr int64_t kScanBlock = 1 << 20;  // characters of the data file read at once by a scan
 
 TPageStore* GStore = nullptr;
 
@@ -91,6 +94,21 @@ std::u16string LineText(size_t index) {
     return u"line " + IntToStr(static_cast<int64_t>(index) + 1) + u": ";
 }
 
+// Whether the file holds exactly what writing the text would put there (marker, byte-order mark,
+// UTF-16 LE). An unchanged index is not written again, so an auto save or an exit with nothing
+// changed touches no file.
+bool FileHoldsText(const std::u16string& path, std::u16string_view text, bool marker) {
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const TknError&) {
+        return false;
+    }
+    const std::string head = marker ? "\xFD\xFF\xFE" : "\xFF\xFE";
+    return bytes.size() == head.size() + 2 * text.size() && bytes.starts_with(head) &&
+           std::memcmp(bytes.data() + head.size(), text.data(), 2 * text.size()) == 0;
+}
+
 // An entry holding a TAB or a line break would shift the entries or cut the line, and with it
 // every text after it; such an entry is stored-escaped instead.
 void AppendEntry(std::u16string_view entry, std::u16string& line) {
@@ -143,6 +161,12 @@ TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t 
       PendingProperties(std::move(pendingProperties)) {}
 
 TPageRecord::~TPageRecord() = default;
+
+std::u16string_view TPageRecord::PendingEntry(int index) const {
+    std::u16string_view rest = PendingProperties;
+    for (; index > 0 && !rest.empty(); --index) NextField(rest);
+    return NextField(rest);
+}
 
 TPageStore::TPageStore() : FFiles(ProgramFolder() + u"data/") {
     PropertyBuffer.Separator = u"\t";
@@ -409,7 +433,7 @@ void TPageStore::SaveIndex() {
     if (FDataWaiting)
         WritePair(DataPieces(nullptr, {}));
     else if (DataInIdOrder())
-        FFiles.WriteIndex(IndexText(), EncryptDataFileOption());
+        WriteIndexIfChanged();
     else
         WritePair(DataPieces(nullptr, {}));
 }
@@ -434,6 +458,13 @@ void TStoreBatch::Commit() {
     TPageStore* store = FStore;
     FStore = nullptr;
     store->EndBatch();
+}
+
+void TPageStore::WriteIndexIfChanged() {
+    const std::u16string text = IndexText();
+    const bool marker = EncryptDataFileOption();
+    FFiles.Recover();  // a pair left pending is what the index file is about to hold
+    if (!FileHoldsText(IndexPath(), text, marker)) FFiles.WriteIndex(text, marker);
 }
 
 bool TPageStore::DataInIdOrder() const {
@@ -491,21 +522,82 @@ bool TPageStore::TypeMatches(uint8_t recordType, uint8_t pageType) const {
                                             : recordType == pageType;
 }
 
+// Pages of one owner share the answer of the walk up from that owner when the walk was plain:
+// it reached the root, or the owner is the recycle bin itself. Other walks (a loop, a missing
+// owner) are made for each page.
+template <class F>
+void TPageStore::ForEachOutsideRecycleBin(uint8_t pageType, F f) const {
+    int32_t sharedOwner = 0;
+    bool shared = false, sharedAnswer = false;
+    for (const auto& record : Records) {
+        if (!TypeMatches(record->PageType, pageType)) continue;
+        const int32_t owner = GetOwnerOf(*record);
+        bool inBin = sharedAnswer;
+        if (!shared || owner != sharedOwner) {
+            bool first = true, firstIsBin = false, reachedRoot = false;
+            inBin = false;
+            WalkOwners(*record, [&](const TPageRecord& up) {
+                inBin = up.PageType == ptRecycleBin;
+                firstIsBin = first && inBin;
+                first = false;
+                reachedRoot = up.Id == kRootId;
+                return !inBin;
+            });
+            shared = inBin ? firstIsBin : reachedRoot;
+            sharedOwner = owner;
+            sharedAnswer = inBin;
+        }
+        if (!inBin) f(*record);
+    }
+}
+
 void TPageStore::GetIdsOfType(uint8_t pageType, TknIntList& ids) const {
     ids.Clear();
-    for (const auto& record : Records)
-        if (TypeMatches(record->PageType, pageType) && !IsInRecycleBin(*record))
-            ids.Add(record->Id);
+    ForEachOutsideRecycleBin(pageType, [&ids](const TPageRecord& record) { ids.Add(record.Id); });
 }
 
 int TPageStore::CountOfType(uint8_t pageType) const {
-    return static_cast<int>(std::count_if(Records.begin(), Records.end(), [&](const auto& r) {
-        return TypeMatches(r->PageType, pageType) && !IsInRecycleBin(*r);
-    }));
+    int count = 0;
+    ForEachOutsideRecycleBin(pageType, [&count](const TPageRecord&) { ++count; });
+    return count;
 }
 
 int32_t TPageStore::GetOwnerOf(const TPageRecord& record) const {
     return record.Page ? record.Page->OwnerId() : record.OwnerId;
+}
+
+std::u16string_view TPageStore::NameOf(const TPageRecord& record) const {
+    return record.Page ? std::u16string_view(record.Page->Name()) : record.PendingEntry(0);
+}
+
+void TPageStore::ScanTexts(const TknIntList& ids,
+                           const std::function<void(int, std::u16string_view)>& each) {
+    std::vector<std::pair<const TPageRecord*, int>> stored;
+    for (int i = 0; i < ids.Count(); ++i) {
+        const TPageRecord* record = Find(ids.Items(i));
+        auto pending = record ? FPendingTexts.find(record->Id) : FPendingTexts.end();
+        if (pending != FPendingTexts.end())
+            each(i, pending->second);
+        else if (!record || record->TextLength == 0)
+            each(i, {});
+        else
+            stored.emplace_back(record, i);
+    }
+    std::stable_sort(stored.begin(), stored.end(), [](const auto& a, const auto& b) {
+        return a.first->DataPos < b.first->DataPos;
+    });
+    std::u16string block;
+    int64_t blockPos = 0;
+    for (const auto& [record, index] : stored) {
+        const int64_t pos = record->DataPos, length = record->TextLength;
+        if (pos < blockPos || pos + length > blockPos + static_cast<int64_t>(block.size())) {
+            blockPos = pos;
+            block = FFiles.ReadData(pos, std::max(length, kScanBlock));
+        }
+        // A text cut by the end of the file is what is there, as ReadText gives it.
+        each(index, std::u16string_view(block).substr(static_cast<size_t>(pos - blockPos),
+                                                      static_cast<size_t>(length)));
+    }
 }
 
 bool TPageStore::IsInRecycleBin(const TPageRecord& record) const {
@@ -551,10 +643,23 @@ std::u16string TPageStore::GetNodePath(TPageSuper* page) {
     return path;
 }
 
+// A node path ends with the page's own name. Printable ASCII compares letter by letter, so
+// where the path and a name are both of it, a page whose name does not end the path is passed
+// without loading it.
 bool TPageStore::FindByPath(std::u16string_view path, TPageSuper*& page) {
+    auto printable = [](std::u16string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= 0x20 && c < 0x7F; });
+    };
+    auto cannotEnd = [&, plainPath = printable(path)](std::u16string_view name) {
+        if (!plainPath || !printable(name)) return false;
+        if (name.size() > path.size()) return true;
+        const size_t at = path.size() - name.size();
+        return (at > 0 && path[at - 1] != u'\\') || !IsSameText(path.substr(at), name);
+    };
     std::vector<int32_t> ids;
     ids.reserve(Records.size());
-    for (const auto& record : Records) ids.push_back(record->Id);
+    for (const auto& record : Records)
+        if (!cannotEnd(NameOf(*record))) ids.push_back(record->Id);
     for (int32_t id : ids) {
         TPageSuper* candidate = GetPage(id);
         if (candidate && IsSameText(GetNodePath(candidate), path)) {

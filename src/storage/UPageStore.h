@@ -5,6 +5,7 @@
 // first asked for; the property part of untouched records is written back as it was read.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ class TPageRecord : public TknObject {
     TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
                 std::u16string pendingProperties);
     ~TPageRecord() override;
+
+    // The index-th entry of the pending property part (empty when it has fewer), read without
+    // loading the page.
+    std::u16string_view PendingEntry(int index) const;
 
     int32_t Id;
     int32_t OwnerId;  // as read from the file; the loaded page's own value wins (GetOwnerOf)
@@ -74,6 +79,14 @@ class TPageStore {
     std::u16string GetNodePath(TPageSuper* page);
     bool FindByPath(std::u16string_view path, TPageSuper*& page);
     int32_t GetOwnerOf(const TPageRecord& record) const;
+    // The page's name, from the loaded page or else from the record's pending entries: lists
+    // of thousands of pages need no page objects for it.
+    std::u16string_view NameOf(const TPageRecord& record) const;
+    // Hands each id's stored text (the data file's, or a batch's pending one; empty for an id
+    // without record) to each, with the id's index in the list. The data file is read once, in
+    // large blocks in file order, instead of once per page.
+    void ScanTexts(const TknIntList& ids,
+                   const std::function<void(int index, std::u16string_view text)>& each);
 
     // The records in ascending id order.
     int RecordCount() const { return static_cast<int>(Records.size()); }
@@ -95,6 +108,9 @@ class TPageStore {
     template <class F>
     void WalkOwners(const TPageRecord& start, F step) const;
     TPageRecord* Find(int32_t id) const;
+    // Calls f for each record of the type (as GetIdsOfType matches it) outside the recycle bin.
+    template <class F>
+    void ForEachOutsideRecycleBin(uint8_t pageType, F f) const;
     TPageRecord& Insert(std::unique_ptr<TPageRecord> record);
     void LoadPage(TPageRecord& record);
     bool TypeMatches(uint8_t recordType, uint8_t pageType) const;
@@ -108,6 +124,7 @@ class TPageStore {
     std::vector<TDataPiece> DataPieces(const TPageRecord* changed, std::u16string_view text) const;
     void WritePair(const std::vector<TDataPiece>& pieces);
     void UpdateDataPositions();
+    void WriteIndexIfChanged();
     bool DataInIdOrder() const;
 
     std::vector<std::unique_ptr<TPageRecord>> Records;

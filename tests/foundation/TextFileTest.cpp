@@ -192,6 +192,37 @@ TEST(TextFile, LinesAcrossReadBlockBoundaries) {
         }
 }
 
+// Lines are read through 64 KB blocks: a CR LF, or a UTF-16 unit behind a marker byte, may be
+// cut by a block's end; reads and moves after a line start where the line ended.
+TEST(TextFile, LinesAndReadsAroundTheBlockEnd) {
+    TTempFolder folder;
+    constexpr size_t kBlock = 64 << 10;
+    for (TEncoding encoding : {enAnsi, enUTF16LE, enUTF16BE})
+        for (bool marker : {false, true}) {
+            const size_t unit = encoding == enAnsi ? 1 : 2;
+            for (size_t length = kBlock / unit - 4; length <= kBlock / unit + 1; ++length) {
+                SCOPED_TRACE(testing::Message()
+                             << int(encoding) << " marker " << marker << " length " << length);
+                std::u16string line;
+                for (size_t i = 0; i < length; ++i) line += static_cast<char16_t>(u'a' + i % 26);
+                {
+                    TknTextFile out(folder.File16("k.txt"), true, encoding, marker);
+                    out.WriteLine(line);
+                    out.Write(u"tail");
+                }
+                TknTextFile file(folder.File16("k.txt"), false, encoding);
+                EXPECT_EQ(file.ReadLine(), line);
+                EXPECT_EQ(file.Position(), file.DataStart() + int64_t((length + 2) * unit));
+                file.SeekChar(1);
+                EXPECT_EQ(file.ReadText(2), u"bc");
+                EXPECT_EQ(file.ReadLine(), line.substr(3));
+                EXPECT_FALSE(file.Eof());
+                EXPECT_EQ(file.ReadLine(), u"tail");
+                EXPECT_TRUE(file.Eof());
+            }
+        }
+}
+
 TEST(TextFile, NulUnitsAndOddBytesKeepTheText) {
     struct TCase {
         std::string bytes;

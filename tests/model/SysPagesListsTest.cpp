@@ -124,6 +124,69 @@ TEST_F(TSearchData, OperatorsCaseAndTypes) {
             << int(c.Type) << " " << c.Field << " " << c.Op << " " << ToUtf8(c.Value);
 }
 
+// Pages not loaded yet are searched and listed from their records and one pass over the data
+// file: the results are those of loaded pages, for ASCII texts and others, and a batch's text
+// waiting to be written counts.
+TEST_F(TSearchData, PagesNotLoadedGiveTheSameResults) {
+    const int32_t umlaut =
+        AddText(GroupRoot(), ptNote, u"Gr\u00FC\u00DFe", u"GR\u00DCSSE aus K\u00F6ln hello")->Id();
+    const int32_t kelvin = AddText(GroupRoot(), ptNote, u"Kelvin", u"\u212Aelvin")->Id();  // K sign
+    const int32_t empty = Add(GroupRoot(), ptNote, u"Empty")->Id();
+    OptionManager().RecentNotesCount = 20;
+    const int32_t byAge[] = {hello, other, hello2, umlaut, kelvin, empty};  // oldest first
+    for (uint16_t i = 0; i < 6; ++i) Page(byAge[i])->TrueProperty()->ModifyTime = At(1 + i, 9);
+    struct TCase {
+        int32_t Field;
+        int32_t Op;
+        std::u16string Value;
+        bool MatchCase;
+        std::vector<int32_t> Expected;
+    } cases[] = {
+        {fiText, soInclude, u"HELLO", false, {hello, hello2, umlaut}},
+        {fiText, soInclude, u"k\u00D6ln", false, {umlaut}},
+        {fiText, soInclude, u"\u00F6", true, {umlaut}},
+        {fiText, soInclude, u"kel", false, {kelvin}},  // the K sign lowers to an ASCII k
+        {fiText, soInclude, u"\u212A", false, {umlaut, kelvin}},
+        {fiText, soInclude, u"Kel", true, {}},
+        {fiText, soEqual, u"NOTHING HERE", false, {other}},
+        {fiText, soExclude, u"e", false, {empty}},
+        {fiTitle, soEqual, u"gr\u00FC\u00DFe", false, {umlaut}},
+        {fiTitle, soInclude, u"ELL", false, {hello, hello2}},
+        {fiTitle, soNotEqual, u"hello", false, {other, umlaut, kelvin, empty}},
+    };
+    auto check = [&](const char* when) {
+        for (const TCase& c : cases)
+            EXPECT_EQ(Search({ptNote, c.Field, c.Op, c.Value, c.MatchCase}), c.Expected)
+                << when << ": " << c.Field << " " << c.Op << " " << ToUtf8(c.Value);
+    };
+    check("loaded");
+    const std::vector<int32_t> newest{empty, kelvin, umlaut, hello2, other, hello, memo};
+    EXPECT_EQ(Children(ptRecentModify), newest);
+
+    // Written out and read back: the pages with texts stay unloaded. One time is stored in a form of its
+    // own, read as the page would read it.
+    Store().SaveIndex();
+    const std::string index = ToUtf8(Store().IndexPath());
+    Manager.reset();
+    ReleaseStore();
+    std::string bytes = ReadBytes(index);
+    const std::string usual = Utf16LE(u"\t2011-03-02 09:00:00\t"), own = Utf16LE(u"\t2012-1-2 3:4:5\t");
+    ASSERT_NE(bytes.find(usual), std::string::npos);
+    WriteBytes(index, bytes.replace(bytes.find(usual), usual.size(), own));
+    Manager = std::make_unique<TSysPageManager>();
+    check("not loaded");
+    for (int32_t id : {hello, other, hello2, umlaut, kelvin})  // (an empty one may be external)
+        EXPECT_EQ(Store().FindRecord(id)->Page, nullptr) << id;
+    EXPECT_EQ(Children(ptRecentModify),
+              (std::vector<int32_t>{other, empty, kelvin, umlaut, hello2, hello, memo}));
+
+    TStoreBatch batch(Store());
+    Store().SaveText(empty, u"pending hello");
+    EXPECT_EQ(Search({ptNote, fiText, soInclude, u"hello", false}),
+              (std::vector<int32_t>{hello, hello2, umlaut, empty}));
+    batch.Commit();
+}
+
 class TScriptedSearchDialog : public ISearchDialog {
   public:
     bool Execute(TSearchBox& box) override {

@@ -2,8 +2,13 @@
 // created.
 
 #include <sys/stat.h>
+#include <utime.h>
+
+#include <functional>
 
 #include "foundation/UknError.h"
+#include "foundation/UknIniFile.h"
+#include "model/UPageSuper.h"
 #include "storage/StoreTestSupport.h"
 
 namespace qb::test {
@@ -37,6 +42,62 @@ TEST_F(PageStoreFiles, UntouchedRecordsAreWrittenBackVerbatim) {
     WriteNotebook(IndexOf(u"", {u"5\t0\t1\t12", u"6\t0\t1"}), u"Hello world!");
     Reopen().SaveIndex();
     EXPECT_EQ(Hex(IndexBytes()), Hex(FileBytes(IndexOf(u"", {u"5\t0\t1\t12\t", u"6\t0\t1\t0\t"}))));
+}
+
+// An old modification time on a file, and whether the file still has it.
+constexpr time_t kOldTime = 1000000000;
+void MakeOld(const std::string& path) {
+    utimbuf times{kOldTime, kOldTime};
+    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+}
+bool StillOld(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_mtime == kOldTime;
+}
+
+// Saves with nothing changed (auto save, minimizing, exit) write no file; a real change does.
+TEST_F(PageStoreFiles, SavesWriteNothingWhenNothingChanged) {
+    struct TCase {
+        const char* what;
+        std::function<void(TPageStore&)> action;
+        bool indexWritten;
+    } cases[] = {
+        {"nothing", [](TPageStore&) {}, false},
+        {"pages loaded",
+         [](TPageStore& s) {
+             s.GetPage(0);
+             s.GetPage(5);
+         },
+         false},
+        {"the same text", [](TPageStore& s) { s.GetPage(5)->SetText(u"Hello"); }, false},
+        {"the same name", [](TPageStore& s) { s.GetPage(5)->SetName(u"Note1"); }, false},
+        {"a new name", [](TPageStore& s) { s.GetPage(5)->SetName(u"Other"); }, true},
+        {"a new status", [](TPageStore& s) { s.GetPage(5)->SetStatus(psLocked); }, true},
+        {"the marker option", [this](TPageStore&) { SetEncrypt(true); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReleaseStore();
+        SetEncrypt(false);
+        WriteNotebook(IndexOf(u"", {Rec(0, -1, 22, 0, ContainerProps(u"Notes", u"5")),
+                                    Rec(5, 0, 1, 5, NoteProps(u"Note1"))}),
+                      u"Hello");
+        for (const std::string& file : {IndexFile(), DataFile(), Home.File("quillbox.ini")})
+            MakeOld(file);
+        TPageStore& store = GetStore();
+        c.action(store);
+        store.SaveIndex();
+        EXPECT_EQ(StillOld(IndexFile()), !c.indexWritten);
+        EXPECT_TRUE(StillOld(DataFile()));
+    }
+    // A remembered value written again leaves the ini file as it was.
+    TknIniFile ini(FromUtf8(Home.File("quillbox.ini")));
+    ini.Section = u"LogIn";
+    MakeOld(Home.File("quillbox.ini"));
+    ini.WriteBool(u"EncryptDataFile", true);
+    EXPECT_TRUE(StillOld(Home.File("quillbox.ini")));
+    ini.WriteBool(u"EncryptDataFile", false);
+    EXPECT_FALSE(StillOld(Home.File("quillbox.ini")));
 }
 
 TEST_F(PageStoreFiles, TextsMoveWithLengthChanges) {

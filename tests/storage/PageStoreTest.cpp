@@ -143,6 +143,32 @@ TEST_F(PageStore, LookupsByTypeOwnerAndPath) {
     EXPECT_NE(IndexBytes().find(Utf16LE(u"\r\n1\t8\t0\t0\tWork\t")), std::string::npos);
 }
 
+// A path is looked for among the pages whose name can end it; the others stay unloaded.
+TEST_F(PageStore, FindByPathPassesPagesWhoseNameCannotEndIt) {
+    WriteNotebook(IndexOf(u"", {Rec(-1, -2, 23, 0, ContainerProps(u"", u"0")),
+                                Rec(0, -1, 22, 0, ContainerProps(u"Notes", u"1,2,3,4")),
+                                Rec(1, 0, 1, 0, NoteProps(u"a\\b")),
+                                Rec(2, 0, 1, 0, NoteProps(u"\u00DCber")),
+                                Rec(3, 0, 1, 0, NoteProps(u"Other")),
+                                Rec(4, 0, 1, 0, NoteProps(u"b"))}),
+                  u"");
+    TPageStore& store = GetStore();
+    TPageSuper* found = nullptr;
+    ASSERT_TRUE(store.FindByPath(u"NOTES\\other", found));
+    EXPECT_EQ(found->Id(), 3);
+    EXPECT_EQ(store.FindRecord(1)->Page, nullptr);
+    const struct {
+        std::u16string Path;
+        int32_t Id;  // 0: none
+    } cases[] = {{u"Notes\\a\\b", 1}, {u"notes\\\u00FCber", 2}, {u"Notes\\b", 4},
+                 {u"Notes\\ab", 0},     {u"b", 0},                 {u"Other", 0}};
+    for (const auto& c : cases) {
+        found = nullptr;
+        EXPECT_EQ(store.FindByPath(c.Path, found), c.Id != 0) << ToUtf8(c.Path);
+        EXPECT_EQ(found ? found->Id() : 0, c.Id) << ToUtf8(c.Path);
+    }
+}
+
 TEST_F(PageStore, UnknownTypesAndOwnerLoopsStaySafe) {
     const std::u16string unknown = Rec(6, 4, 99, 1, u"x\ty");
     WriteNotebook(
