@@ -13,7 +13,8 @@ namespace qb {
 // --- TSelMemo ---
 
 std::u16string SelMemoPath() {
-    return ProgramSubFolder(u"data\\", true) + u"quillbox.bmk";
+    // Not created here: the page store makes the folder before any page can be shown.
+    return ProgramSubFolder(u"data\\", false) + u"quillbox.bmk";
 }
 
 TSelMemo::TSelMemo(std::u16string path) : FPath(std::move(path)) {
