@@ -136,4 +136,19 @@ xdotool key Return
 save
 expect_text "$dict" "quill: $(cli lookup quill)\n" "the dictionary page"
 e2e_stop_quillbox
+
+# 7. The decorations: line numbers (a wrapped line numbered twice), the caret's line band, the
+# four highlight styles (the first nested in the fourth) and an unclosed block.
+shown="$(cli new "$notes" 1 Shown)"
+long="$(printf 'wrapped %.0s' $(seq 14))"
+printf 'plain line\n\034first\035 and \034second\036 and \034third\037\n\034fourth \034with first inside\035 done\177\n%s\nthe caret line\n\034never closed\n' "$long" |
+    cli write "$shown"
+cli option Editor ShowLineNumber 1 >/dev/null
+cli option Editor HighLightSelLine 1 >/dev/null
+start_on "$shown" Shown
+xdotool key ctrl+End Up
+sleep 0.4
+e2e_screenshot "$SHOTS" decorations "$window"
+e2e_stop_quillbox
+[ "$(cli show "$shown" | tr -cd '\034' | wc -c)" = 6 ] || e2e_fail "the markers of the shown page changed"
 echo "editor: all checks passed"

@@ -9,6 +9,7 @@
 #include "editor/EditControlContract.h"
 #include "editor/UEditor.h"
 #include "editor/ui/UknRichEdit.h"
+#include "editor/ui/UknRichEditDecorators.h"
 
 namespace qb::test {
 
@@ -113,6 +114,36 @@ TEST(RichEditKeys, TypedKeysAreTheControlsEdits) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
     QApplication::sendEvent(edit.get(), &press);
     EXPECT_EQ(edit->GetText(), u"aé中");
+}
+
+}  // namespace qb::test
+
+namespace qb::test {
+
+// The gutter is two digits wide up to 9 lines, three from the tenth, and numbers display
+// lines: a wrapped paragraph gets a number for each of its lines.
+TEST(RichEditDecorators, LineNumbersCountDisplayLines) {
+    auto edit = ShownEdit();
+    TknRichEditLineNumber numbers(*edit);
+    numbers.SetEnabled(true);
+    const int digit = edit->fontMetrics().horizontalAdvance(u'9');
+    std::u16string text = u"1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9";
+    edit->SetText(text);
+    QApplication::processEvents();
+    EXPECT_EQ(numbers.GutterWidth(), 2 * digit + 4);
+    edit->SetSel(edit->TextLength(), 0);
+    edit->KeyDown(vkReturn, 0);
+    EXPECT_EQ(numbers.GutterWidth(), 3 * digit + 4);
+    std::u16string wide(300, u'w');
+    for (size_t i = 0; i < wide.size(); i += 6) wide[i] = u' ';
+    edit->SetText(wide);
+    QApplication::processEvents();
+    ASSERT_GT(edit->LineCount(), 2);
+    const int second = edit->LineIndex(1);
+    EXPECT_GT(second, 0);
+    EXPECT_EQ(edit->LineFromChar(second), 1);
+    EXPECT_EQ(edit->LineFromChar(second - 1), 0);
+    EXPECT_EQ(edit->PointFromChar(second).X, edit->PointFromChar(0).X);  // starts a display line
 }
 
 }  // namespace qb::test

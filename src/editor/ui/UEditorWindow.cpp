@@ -7,6 +7,7 @@
 
 #include "editor/UEditorClient.h"
 #include "editor/ui/UknRichEdit.h"
+#include "editor/ui/UknRichEditDecorators.h"
 #include "shell/UOptionManager.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknFonts.h"
@@ -17,14 +18,25 @@ namespace {
 
 // The enabled states follow the selection once the user pauses, not at every caret step.
 constexpr int CheckCommandsDelayMs = 150;
+// The band of an underlined highlight style, in pixels.
+constexpr int UnderlineHeight = 2;
 
 class TEditorUi : public IEditorUi {
   public:
-    explicit TEditorUi(QWidget* pageArea) : Edit(new TknRichEdit(pageArea)) {
+    explicit TEditorUi(QWidget* pageArea)
+        : Edit(new TknRichEdit(pageArea)),
+          FLineNumbers(*Edit),
+          FSelLine(*Edit),
+          FBlocks(*Edit),
+          FMatches(*Edit, [this] { return MatchMarks(); }) {
+        FBlocks.SetEnabled(true);
+        FMatches.SetEnabled(true);
         FCheckTimer.setSingleShot(true);
         FCheckTimer.setInterval(CheckCommandsDelayMs);
         QObject::connect(&FCheckTimer, &QTimer::timeout, [this] {
-            if (Client && Client->Active()) CommandCenter().CheckCommands();
+            if (!Client || !Client->Active()) return;
+            CommandCenter().CheckCommands();
+            Edit->viewport()->update();  // the match marks follow the find text
         });
         Edit->OnSelectionChanged = [this] { FCheckTimer.start(); };
     }
@@ -49,6 +61,15 @@ class TEditorUi : public IEditorUi {
         Edit->SetColors(QtColour(o.EditorFontColor.FontColor), QtColour(o.EditorFontColor.BGColor));
         Edit->SetTabStop(o.TabStops);
         Edit->SetMargins(o.Margins);
+        FLineNumbers.SetColour(QtColour(o.LineNumberColor));
+        FLineNumbers.SetEnabled(o.ShowLineNumber);
+        FSelLine.SetColour(QtColour(o.SelLineColor));
+        FSelLine.SetEnabled(o.HighlightSelLine);
+        for (size_t style = 0; style < 4; ++style)
+            FBlocks.SetStyle(style, {HLClose[style], QtColour(o.HLColor[style + 1]),
+                                     o.HLUnderline[style + 1] ? UnderlineHeight : 0});
+        FMatches.SetColour(QtColour(o.HLColor[0]), o.HLUnderline[0] ? UnderlineHeight : 0);
+        Edit->viewport()->update();
     }
 
     void FocusAndClickThrough() override {
@@ -67,6 +88,17 @@ class TEditorUi : public IEditorUi {
     TEditorClient* Client = nullptr;
 
   private:
+    TMatchMarks MatchMarks() const {
+        if (!Client) return {};
+        const TknRichEditFindHandler& engine = Client->FindHandler().Engine();
+        if (!engine.HighlightMatch) return {};
+        return {engine.FindWhat, engine.MatchCase};
+    }
+
+    TknRichEditLineNumber FLineNumbers;
+    TknRichEditHighlightSelLine FSelLine;
+    TknRichEditHighLightTextBlock FBlocks;
+    TknRichEditHighlightText FMatches;
     QTimer FCheckTimer;
 };
 

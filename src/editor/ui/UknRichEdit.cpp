@@ -53,6 +53,7 @@ TknRichEditDecorator::~TknRichEditDecorator() {
 void TknRichEditDecorator::SetEnabled(bool on) {
     if (on == FEnabled) return;
     FEnabled = on;
+    EnabledChanged();
     FEdit.viewport()->update();
 }
 
@@ -222,7 +223,7 @@ int TknRichEdit::CharFromPoint(TEditPoint p) const {
 QRect TknRichEdit::CharRect(int pos) const {
     pos = std::clamp(pos, 0, TextLength());
     QTextBlock block = document()->findBlock(pos);
-    QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+    QRectF box = BlockBox(block);
     QTextLayout* layout = block.layout();
     const int rel = pos - block.position();
     QTextLine line = layout ? layout->lineForTextPosition(rel) : QTextLine();
@@ -231,6 +232,10 @@ QRect TknRichEdit::CharRect(int pos) const {
     const qreal next = rel < block.length() - 1 ? line.cursorToX(rel + 1) : x;
     return QRectF(box.left() + x, box.top() + line.y(), std::max<qreal>(next - x, 0), line.height())
         .toRect();
+}
+
+QRectF TknRichEdit::BlockBox(const QTextBlock& block) const {
+    return blockBoundingGeometry(block).translated(contentOffset());
 }
 
 TEditPoint TknRichEdit::PointFromChar(int pos) const {

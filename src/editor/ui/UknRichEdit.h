@@ -9,6 +9,7 @@
 // a format that takes no width and draws nothing; the caret steps over them.
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
 
 #include <functional>
@@ -34,8 +35,9 @@ class TknRichEditDecorator {
     void SetEnabled(bool on);
     // Paints on the control's viewport (painter already set up for it).
     virtual void AfterPaint(QPainter& painter) = 0;
-    // The selection or the text changed.
+    // The selection, the text or the control's size changed.
     virtual void ControlNotify() {}
+    virtual void EnabledChanged() {}
 
   protected:
     TknRichEdit& FEdit;
@@ -101,8 +103,11 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     std::function<bool(QMouseEvent*)> OnMiddleButton;
     std::function<void()> OnSelectionChanged;
 
-    // The character's rectangle on the viewport, for the decorators.
+    // For the decorators, on the viewport: a character's rectangle, a block's box, and the
+    // first block shown.
     QRect CharRect(int pos) const;
+    QRectF BlockBox(const QTextBlock& block) const;
+    QTextBlock FirstVisibleBlock() const { return firstVisibleBlock(); }
 
   protected:
     void Apply(int start, int count, std::u16string_view text) override;
