@@ -113,6 +113,7 @@ void TEditorClient::RestoreCaret() {
     if (!Page() || !OptionManager().RememberPageScroll) return;
     auto [start, length, scroll] = FSelMemo.Entry(Page()->Id());
     FEdit.SetSel(0, 0);
+    FEdit.SetScrollOffset(0);
     FEdit.ScrollLines(scroll);
     TEditRect r = FEdit.FormatRect();
     const int first = FEdit.CharFromPoint({r.Left, r.Top});
