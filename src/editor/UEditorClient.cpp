@@ -1,6 +1,7 @@
 #include "editor/UEditorClient.h"
 
 #include "editor/UEditControlBase.h"
+#include "features/ULinkOpener.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
@@ -38,6 +39,10 @@ void TSelMemo::Store(int32_t pageId, const std::array<int, 3>& entry) {
     if (FList.IndexOfKey(pageId) >= 0 && FList.ItemsByKey(pageId) == value) return;
     FList.SetItemsByKey(pageId, std::move(value));
     FList.SaveToFile(FPath);
+}
+
+std::u16string InsertedLink(std::u16string_view field, int linkType) {
+    return u"<" + NormalizeLink(field, static_cast<TLinkType>(linkType), true, false) + u">";
 }
 
 // --- TEditorClient ---

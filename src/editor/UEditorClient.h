@@ -51,6 +51,9 @@ class TSelMemo {
     TknStrList FList;
 };
 
+// What the insert-link box puts into the text for the link field and the link type.
+std::u16string InsertedLink(std::u16string_view field, int linkType);
+
 // The data folder's bookmark file.
 std::u16string SelMemoPath();
 

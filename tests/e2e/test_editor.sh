@@ -137,7 +137,35 @@ save
 expect_text "$dict" "quill: $(cli lookup quill)\n" "the dictionary page"
 e2e_stop_quillbox
 
-# 7. The decorations: line numbers (a wrapped line numbered twice), the caret's line band, the
+# 7. Find / Replace: Replace All changes the stored text; the statistics box shows the page's
+# counts.
+start_on "$beta" Beta
+xdotool key ctrl+Home ctrl+f
+box="$(e2e_wait_window '^Find / Replace$' 5)" || e2e_fail "Ctrl+F showed no find box"
+xdotool type --delay 40 'beta'
+xdotool key alt+w
+sleep 0.3
+xdotool type --delay 40 'gamma'
+xdotool key alt+a
+sleep 0.5
+e2e_screenshot "$SHOTS" replace-all-question
+xdotool key Return
+sleep 0.5
+xdotool key Return
+sleep 0.3
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key Escape
+e2e_wait_window_gone '^Find / Replace$' 5 || e2e_fail "the find box stayed open"
+save
+expect_text "$beta" 'gamma text' "Replace All"
+xdotool key alt+t Up Up Up Return
+e2e_wait_window '^Statistics$' 5 >/dev/null || e2e_fail "the statistics box did not open"
+sleep 0.3
+e2e_screenshot "$SHOTS" statistics
+xdotool key Escape
+e2e_stop_quillbox
+
+# 8. The decorations: line numbers (a wrapped line numbered twice), the caret's line band, the
 # four highlight styles (the first nested in the fourth) and an unclosed block.
 shown="$(cli new "$notes" 1 Shown)"
 long="$(printf 'wrapped %.0s' $(seq 14))"

@@ -6,6 +6,10 @@
 #include <QTimer>
 
 #include "editor/UEditorClient.h"
+#include "editor/UStatisticsHandler.h"
+#include "editor/ui/UFindBox.h"
+#include "editor/ui/UInsertLinkBox.h"
+#include "editor/ui/UStatisticsBox.h"
 #include "editor/ui/UknRichEdit.h"
 #include "editor/ui/UknRichEditDecorators.h"
 #include "shell/UOptionManager.h"
@@ -28,7 +32,8 @@ class TEditorUi : public IEditorUi {
           FLineNumbers(*Edit),
           FSelLine(*Edit),
           FBlocks(*Edit),
-          FMatches(*Edit, [this] { return MatchMarks(); }) {
+          FMatches(*Edit, [this] { return MatchMarks(); }),
+          FStatistics([this] { TStatisticsBox(Edit->window()).Execute(); }) {
         FBlocks.SetEnabled(true);
         FMatches.SetEnabled(true);
         FCheckTimer.setSingleShot(true);
@@ -41,13 +46,16 @@ class TEditorUi : public IEditorUi {
         Edit->OnSelectionChanged = [this] { FCheckTimer.start(); };
     }
 
-    void ShowFindBox() override {}
+    void ShowFindBox() override {
+        auto* box = new TFindBox(Edit->window(), Client->FindHandler());
+        box->show();
+    }
     void Inform(std::u16string_view message) override { ShowInformation(Edit, message); }
     bool Confirm(std::u16string_view question) override { return AskOkCancel(Edit, question); }
     bool ConfirmClear() override {
         return AskOkCancel(Edit, u"Do you want to clear the content of the current page?");
     }
-    std::optional<std::u16string> InsertLink() override { return std::nullopt; }
+    std::optional<std::u16string> InsertLink() override { return TInsertLinkBox::Ask(Edit); }
 
     void Post(int32_t message) override {
         QTimer::singleShot(0, Edit, [this, message] {
@@ -99,6 +107,7 @@ class TEditorUi : public IEditorUi {
     TknRichEditHighlightSelLine FSelLine;
     TknRichEditHighLightTextBlock FBlocks;
     TknRichEditHighlightText FMatches;
+    TStatisticsHandler FStatistics;
     QTimer FCheckTimer;
 };
 

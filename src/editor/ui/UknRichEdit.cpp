@@ -13,18 +13,15 @@
 
 #include "editor/UEditor.h"
 #include "toolkit/UknKeys.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
 
 namespace {
 
-QString ToQt(std::u16string_view s) {
-    return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
-
 // The document's paragraph separators become the control's CR.
 std::u16string FromQt(const QString& s) {
-    std::u16string out(reinterpret_cast<const char16_t*>(s.utf16()), s.size());
+    std::u16string out = TextOf(s);
     std::replace(out.begin(), out.end(), char16_t(QChar::ParagraphSeparator), u'\r');
     return out;
 }
@@ -100,7 +97,7 @@ std::u16string TknRichEdit::GetText() const {
 void TknRichEdit::SetText(std::u16string_view text) {
     std::u16string inner = ToControlBreaks(text);
     std::replace(inner.begin(), inner.end(), u'\r', u'\n');
-    setPlainText(ToQt(inner));
+    setPlainText(QtText(inner));
     for (size_t i = 0; i < inner.size(); ++i)
         if (IsMarker(inner[i])) FormatMarker(static_cast<int>(i));
     ForgetUndo();
@@ -150,7 +147,7 @@ void TknRichEdit::InsertRuns(QTextCursor& cursor, std::u16string_view text) {
         const bool marker = IsMarker(text[from]);
         size_t to = from;
         while (to < text.size() && IsMarker(text[to]) == marker) ++to;
-        cursor.insertText(ToQt(text.substr(from, to - from)), marker ? FMarkerFormat : plain);
+        cursor.insertText(QtText(text.substr(from, to - from)), marker ? FMarkerFormat : plain);
         from = to;
     }
 }
@@ -262,8 +259,8 @@ void TknRichEdit::PutOnClipboard(std::u16string_view text) {
     std::copy_if(raw.begin(), raw.end(), std::back_inserter(plain),
                  [](char16_t c) { return !IsMarker(c); });
     auto* mime = new QMimeData;
-    mime->setText(ToQt(plain));
-    mime->setData(RawTextMime, ToQt(raw).toUtf8());
+    mime->setText(QtText(plain));
+    mime->setData(RawTextMime, QtText(raw).toUtf8());
     QApplication::clipboard()->setMimeData(mime);
 }
 
@@ -272,7 +269,7 @@ std::u16string TknRichEdit::ClipboardText() const {
     if (!mime) return {};
     QString text = mime->hasFormat(RawTextMime) ? QString::fromUtf8(mime->data(RawTextMime))
                                                 : mime->text();
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+    return TextOf(text);
 }
 
 bool TknRichEdit::WordWrap() const {
