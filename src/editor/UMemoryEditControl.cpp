@@ -1,36 +1,8 @@
 #include "editor/UMemoryEditControl.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
 
-#include "editor/UknRichEditClasses.h"
-
 namespace qb {
-
-namespace {
-
-// CR LF, lone LF and lone CR all become the control's single CR.
-std::u16string ToControlBreaks(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        out += c == u'\n' ? u'\r' : c;
-    }
-    return out;
-}
-
-char16_t Fold(char16_t c) {
-    return static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
-}
-
-bool IsWordChar(char16_t c) {
-    return c == u'_' || u_isalnum(c) || u_isUAlphabetic(c);
-}
-
-}  // namespace
 
 // --- TGapText ---
 
@@ -94,22 +66,14 @@ int TMemoryEditControl::Clamp(int pos) const {
 }
 
 std::u16string TMemoryEditControl::GetText() const {
-    std::u16string inner = FText.Copy(0, FText.Length());
-    std::u16string out;
-    out.reserve(inner.size() + inner.size() / 16);
-    for (char16_t c : inner) {
-        out += c;
-        if (c == u'\r') out += u'\n';
-    }
-    return out;
+    return ToStoredBreaks(FText.Copy(0, FText.Length()));
 }
 
 void TMemoryEditControl::SetText(std::u16string_view text) {
     Apply(0, FText.Length(), ToControlBreaks(text));
     FSel = {};
     FFirstVisible = 0;
-    FUndo.clear();
-    FRedo.clear();
+    ForgetUndo();
 }
 
 int TMemoryEditControl::TextLength() const {
@@ -129,23 +93,6 @@ void TMemoryEditControl::SetSel(int start, int length) {
 
 std::u16string TMemoryEditControl::SelText() const {
     return TextRange(FSel.Start, FSel.End());
-}
-
-bool TMemoryEditControl::ReplaceSel(std::u16string_view text) {
-    return Edit(FSel.Start, FSel.Length, ToControlBreaks(text));
-}
-
-bool TMemoryEditControl::Edit(int start, int count, std::u16string_view text) {
-    if (!CanEdit(start)) return false;
-    if (count == 0 && text.empty()) return true;
-    if (FUndoLimit > 0) {
-        FUndo.push_back({start, FText.Copy(start, start + count), std::u16string(text)});
-        if (static_cast<int>(FUndo.size()) > FUndoLimit) FUndo.pop_front();
-    }
-    FRedo.clear();
-    Apply(start, count, text);
-    FSel = {start + static_cast<int>(text.size()), 0};
-    return true;
 }
 
 void TMemoryEditControl::Apply(int start, int count, std::u16string_view text) {
@@ -221,112 +168,15 @@ TEditRect TMemoryEditControl::FormatRect() const {
 int TMemoryEditControl::Find(int start, int end, std::u16string_view what,
                              const TEditFindFlags& flags) const {
     start = Clamp(start);
-    end = end < 0 ? TextLength() : Clamp(end);
-    int n = static_cast<int>(what.size());
-    if (n == 0 || end - start < n) return -1;
-    std::u16string_view range = FText.View(start, end);
-    std::u16string folded;
-    if (!flags.MatchCase) {
-        for (char16_t c : what) folded += Fold(c);
-        what = folded;
-    }
-    auto matchesAt = [&](int i) {
-        for (int k = 0; k < n; ++k) {
-            char16_t c = flags.MatchCase ? range[i + k] : Fold(range[i + k]);
-            if (c != what[k]) return false;
-        }
-        if (!flags.WholeWord) return true;
-        int at = start + i;
-        return (at == 0 || !IsWordChar(FText.At(at - 1))) &&
-               (at + n == TextLength() || !IsWordChar(FText.At(at + n)));
-    };
-    int last = end - start - n;
-    if (flags.Down) {
-        for (int i = 0; i <= last; ++i)
-            if (matchesAt(i)) return start + i;
-    } else {
-        for (int i = last; i >= 0; --i)
-            if (matchesAt(i)) return start + i;
-    }
-    return -1;
+    end = end < 0 ? TextLength() : std::max(Clamp(end), start);
+    char16_t before = start > 0 ? FText.At(start - 1) : 0;
+    char16_t after = end < TextLength() ? FText.At(end) : 0;
+    return FindInRange(FText.View(start, end), start, what, flags, before, after);
 }
 
-bool TMemoryEditControl::CanUndo() const {
-    return !FUndo.empty() && CanEdit(FUndo.back().Start);
-}
-
-bool TMemoryEditControl::CanRedo() const {
-    return !FRedo.empty() && CanEdit(FRedo.back().Start);
-}
-
-void TMemoryEditControl::Undo() {
-    if (!CanUndo()) return;
-    TUndoStep step = std::move(FUndo.back());
-    FUndo.pop_back();
-    Apply(step.Start, static_cast<int>(step.Inserted.size()), step.Removed);
-    FSel = {step.Start, static_cast<int>(step.Removed.size())};
-    FRedo.push_back(std::move(step));
-}
-
-void TMemoryEditControl::Redo() {
-    if (!CanRedo()) return;
-    TUndoStep step = std::move(FRedo.back());
-    FRedo.pop_back();
-    Apply(step.Start, static_cast<int>(step.Removed.size()), step.Inserted);
-    FSel = {step.Start + static_cast<int>(step.Inserted.size()), 0};
-    FUndo.push_back(std::move(step));
-}
-
-void TMemoryEditControl::SetUndoLimit(int steps) {
-    FUndoLimit = std::max(steps, 0);
-    while (static_cast<int>(FUndo.size()) > FUndoLimit) FUndo.pop_front();
-}
-
-void TMemoryEditControl::Cut() {
-    if (FSel.Length == 0 || !CanEdit(FSel.Start)) return;
-    Copy();
-    ReplaceSel(u"");
-}
-
-void TMemoryEditControl::Copy() {
-    if (FSel.Length == 0) return;
-    FClipboard = SelText();
+void TMemoryEditControl::PutOnClipboard(std::u16string_view text) {
+    FClipboard = text;
     FClipboardHasText = true;
-}
-
-void TMemoryEditControl::Paste() {
-    if (FClipboardHasText) ReplaceSel(FClipboard);
-}
-
-bool TMemoryEditControl::KeyDown(int key, int shift) {
-    if (FKeyHook && FKeyHook->KeyDown(key, shift)) return true;
-    switch (key) {
-        case vkReturn:
-            EnterKey(*this, FAutoIndent, FAutoEmptyLine);
-            return true;
-        case vkTab:
-            if (!TabKey(*this, (shift & ssShift) != 0) && !(shift & ssShift)) TypeChar(u'\t');
-            return true;
-        case vkBack:
-            if (FSel.Length > 0)
-                Edit(FSel.Start, FSel.Length, u"");
-            else if (FSel.Start > 0)
-                Edit(FSel.Start - 1, 1, u"");
-            return true;
-        case vkDelete:
-            if (FSel.Length > 0)
-                Edit(FSel.Start, FSel.Length, u"");
-            else if (FSel.Start < TextLength())
-                Edit(FSel.Start, 1, u"");
-            return true;
-        default:
-            return false;
-    }
-}
-
-void TMemoryEditControl::TypeChar(char16_t ch) {
-    if (FKeyHook && FKeyHook->CharTyped(ch)) return;
-    ReplaceSel(std::u16string_view(&ch, 1));
 }
 
 }  // namespace qb

@@ -5,14 +5,13 @@
 // high) and display lines that are its paragraphs. Used by the tests, the benchmarks and
 // quillbox-cli.
 
-#include <deque>
 #include <vector>
 
-#include "editor/UEditControl.h"
+#include "editor/UEditControlBase.h"
 
 namespace qb {
 
-class TMemoryEditControl : public IEditControl {
+class TMemoryEditControl : public TEditControlBase {
   public:
     static constexpr int CharWidth = 8;
     static constexpr int LineHeight = 16;
@@ -27,7 +26,6 @@ class TMemoryEditControl : public IEditControl {
     TEditSel GetSel() const override { return FSel; }
     void SetSel(int start, int length) override;
     std::u16string SelText() const override;
-    bool ReplaceSel(std::u16string_view text) override;
 
     int LineCount() const override;
     int LineFromChar(int pos) const override;
@@ -46,30 +44,14 @@ class TMemoryEditControl : public IEditControl {
     int Find(int start, int end, std::u16string_view what,
              const TEditFindFlags& flags) const override;
 
-    bool CanUndo() const override;
-    bool CanRedo() const override;
-    void Undo() override;
-    void Redo() override;
-    void SetUndoLimit(int steps) override;
-
-    void Cut() override;
-    void Copy() override;
-    void Paste() override;
-    void Clear() override { ReplaceSel(u""); }
     bool CanPaste() const override { return FClipboardHasText; }
-
-    bool ReadOnly() const override { return FReadOnly; }
-    void SetReadOnly(bool on) override { FReadOnly = on; }
-    void SetProtected(bool on, int length) override { FProtectedLength = on ? length : 0; }
-    int ProtectedLength() const override { return FProtectedLength; }
     bool WordWrap() const override { return FWordWrap; }
     void SetWordWrap(bool on) override { FWordWrap = on; }
-    void SetAutoIndent(bool on) override { FAutoIndent = on; }
-    void SetAutoEmptyLine(bool on) override { FAutoEmptyLine = on; }
 
-    void SetKeyHook(IEditKeyHook* hook) override { FKeyHook = hook; }
-    bool KeyDown(int key, int shift) override;
-    void TypeChar(char16_t ch) override;
+  protected:
+    void Apply(int start, int count, std::u16string_view text) override;
+    void PutOnClipboard(std::u16string_view text) override;
+    std::u16string ClipboardText() const override { return FClipboard; }
 
   private:
     // The text with a gap at the last edit, so that a run of edits moving through the text
@@ -90,16 +72,6 @@ class TMemoryEditControl : public IEditControl {
         int FGapEnd = 0;
     };
 
-    struct TUndoStep {
-        int Start;
-        std::u16string Removed;
-        std::u16string Inserted;
-    };
-
-    bool CanEdit(int start) const { return !FReadOnly && start >= FProtectedLength; }
-    // The one way the text changes after loading: checks, records the step, moves the caret.
-    bool Edit(int start, int count, std::u16string_view text);
-    void Apply(int start, int count, std::u16string_view text);
     const std::vector<int>& LineStarts() const;
     int Clamp(int pos) const;
 
@@ -109,17 +81,9 @@ class TMemoryEditControl : public IEditControl {
     int FFirstVisible = 0;
     int FVisibleLines;
     int FVisibleColumns;
-    std::deque<TUndoStep> FUndo;
-    std::vector<TUndoStep> FRedo;
-    int FUndoLimit = 100;
     std::u16string FClipboard;
     bool FClipboardHasText = false;
-    bool FReadOnly = false;
-    int FProtectedLength = 0;
     bool FWordWrap = true;
-    bool FAutoIndent = false;
-    bool FAutoEmptyLine = false;
-    IEditKeyHook* FKeyHook = nullptr;
 };
 
 }  // namespace qb

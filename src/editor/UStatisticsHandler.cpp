@@ -117,4 +117,21 @@ std::vector<TPageTypeCount> TStoreStatisticsSource::PageTypeCounts() const {
     return counts;
 }
 
+// --- TStatisticsHandler ---
+
+TStatisticsHandler::TStatisticsHandler(std::function<void()> showBox)
+    : FShowBox(std::move(showBox)) {
+    CommandCenter().AddExecutor(this);
+}
+
+TStatisticsHandler::~TStatisticsHandler() {
+    if (TknCommandCenter* commands = ExistingCommandCenter()) commands->RemoveExecutor(this);
+}
+
+void TStatisticsHandler::ExecuteCommand(int32_t id) {
+    if (id != cmStatistics) return;
+    SaveCenter().Save();
+    FShowBox();
+}
+
 }  // namespace qb

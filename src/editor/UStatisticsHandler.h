@@ -4,9 +4,12 @@
 // or its number of items, and the number of pages of each type in the store.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shell/UknClasses.h"
 
 namespace qb {
 
@@ -71,6 +74,21 @@ class TStoreStatisticsSource : public IStatisticsSource {
     std::u16string PageText(int32_t id) const override;
     int64_t ChildCount(int32_t id) const override;
     std::vector<TPageTypeCount> PageTypeCounts() const override;
+};
+
+// Command 1800: the store is saved first, so the counts are of the text the user sees, then
+// the box is shown. Registered with the command center for its lifetime.
+class TStatisticsHandler : public ICommandExecutor {
+  public:
+    explicit TStatisticsHandler(std::function<void()> showBox);
+    ~TStatisticsHandler() override;
+    TStatisticsHandler(const TStatisticsHandler&) = delete;
+    TStatisticsHandler& operator=(const TStatisticsHandler&) = delete;
+    bool CheckCommand(int32_t /*id*/) override { return true; }
+    void ExecuteCommand(int32_t id) override;
+
+  private:
+    std::function<void()> FShowBox;
 };
 
 }  // namespace qb

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/UVirtualKeys.h"
+
 namespace qb {
 
 // Modifier flags of a key, the same bits as the high byte of a hotkey word.
@@ -16,18 +18,8 @@ inline constexpr uint8_t akShift = 1;
 inline constexpr uint8_t akControl = 2;
 inline constexpr uint8_t akAlt = 4;
 
-// Virtual-key codes of the named keys; a character key is its upper-case character code.
-inline constexpr uint16_t vkTab = 0x09;
-inline constexpr uint16_t vkEscape = 0x1B;
-inline constexpr uint16_t vkPrior = 0x21;  // page up
-inline constexpr uint16_t vkNext = 0x22;   // page down
-inline constexpr uint16_t vkLeft = 0x25;
-inline constexpr uint16_t vkUp = 0x26;
-inline constexpr uint16_t vkRight = 0x27;
-inline constexpr uint16_t vkDown = 0x28;
-inline constexpr uint16_t vkInsert = 0x2D;
-inline constexpr uint16_t vkDelete = 0x2E;
-inline constexpr uint16_t vkF1 = 0x70;  // F1 to F12 follow in order
+// The named keys are the virtual keys of UVirtualKeys.h; a character key is its upper-case
+// character code.
 
 struct TAccelKey {
     uint8_t Modifiers = 0;

@@ -33,7 +33,7 @@ KeySym RightHandTwin(uint8_t virtualKey) {
             return XK_Shift_R;
         case vkControl:
             return XK_Control_R;
-        case vkMenu:
+        case vkAlt:
             return XK_Alt_R;
         default:
             return 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "shell/UVirtualKeys.h"
 #include "shell/UknHotKeyCenter.h"
 
 namespace qb {
@@ -31,10 +32,5 @@ bool IsModifierQtKey(int qtKey);
 
 // Platform hotkey modifiers (modAlt, modControl, modShift) as an X11 modifier mask.
 uint32_t HotKeyModifiersToXMask(uint32_t modifiers);
-
-// Virtual keys the key-state queries name besides the table's.
-constexpr uint8_t vkShift = 0x10;
-constexpr uint8_t vkControl = 0x11;
-constexpr uint8_t vkMenu = 0x12;  // Alt
 
 }  // namespace qb

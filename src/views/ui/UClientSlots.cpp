@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "editor/ui/UEditorWindow.h"
 #include "views/UClientSuper.h"
 
 namespace qb {
@@ -37,7 +38,7 @@ class TEmptyClient : public TClientSuper {
 }  // namespace
 
 std::unique_ptr<TClientSuper> CreateEditorClient(QWidget* pageArea) {
-    return std::make_unique<TEmptyClient>(pageArea);
+    return MakeEditorClient(pageArea);
 }
 
 std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& /*dropTarget*/) {
