@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "views/UClientSuper.h"
+#include "views/ui/UListView.h"
 
 namespace qb {
 
@@ -40,8 +41,8 @@ std::unique_ptr<TClientSuper> CreateEditorClient(QWidget* pageArea) {
     return std::make_unique<TEmptyClient>(pageArea);
 }
 
-std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& /*dropTarget*/) {
-    return std::make_unique<TEmptyClient>(pageArea);
+std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& dropTarget) {
+    return NewListClient(pageArea, dropTarget);
 }
 
 std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
