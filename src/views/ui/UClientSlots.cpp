@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "views/UClientSuper.h"
+#include "views/ui/UEditBoxDialog.h"
 #include "views/ui/UListView.h"
 
 namespace qb {
@@ -57,9 +58,9 @@ bool ShowPropertyBox(QWidget* /*parent*/, int32_t /*pageId*/) {
     return false;
 }
 
-bool ShowItemEditBox(QWidget* /*parent*/, int /*itemType*/, int32_t /*itemId*/,
-                     int32_t /*parentId*/, int32_t /*insertBeforeId*/) {
-    return false;
+bool ShowItemEditBox(QWidget* parent, int itemType, int32_t itemId, int32_t parentId,
+                     int32_t insertBeforeId) {
+    return RunItemEditBox(parent, {static_cast<uint8_t>(itemType), parentId, itemId, insertBeforeId});
 }
 
 }  // namespace qb
