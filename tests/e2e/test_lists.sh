@@ -54,6 +54,9 @@ item_id() { cli tree | awk -v name="$2" -F'\t' -v parent="$1" '$4 == name { sub(
 # Rows of the report: the header, then rows of ROW pixels from the list's top.
 ROW_X=60
 row_y() { echo $((LIST_TOP + 28 + 22 * ($1 - 1))); }
+# The toolbar's Property button.
+PROPERTY_X=159
+PROPERTY_Y=39
 double_click() {
     xdotool mousemove --window "$window" "$1" "$2" click --repeat 2 --delay 80 1
 }
@@ -172,5 +175,20 @@ done
 grep -q "target" "$E2E_TMP/opened" 2>/dev/null || e2e_fail "the folder was not opened"
 [ -z "$(xdotool search --onlyvisible --name '^Edit Link$' 2>/dev/null)" ] ||
     e2e_fail "the link's edit box opened instead of the link"
+
+# 6. The property box (the toolbar's Property button) renames the page and locks it.
+property_box() {
+    xdotool mousemove --window "$window" $PROPERTY_X $PROPERTY_Y click 1
+    wait_window Property
+}
+box="$(property_box)" || e2e_fail "the Property button opened no property box"
+e2e_screenshot "$SHOTS" property-general "$box"
+xdotool type --delay 30 "Web Links"
+xdotool key Tab Down Return
+wait_closed Property || e2e_fail "Enter did not close the property box"
+wait_title "Web Links" || e2e_fail "the property box did not rename the page: $(title)"
+save
+[ "$(cli tree | awk -F'\t' -v id="$links" '{ sub(/^ */, "", $1) } $1 == id { print $3 ":" $4 }')" = "1:Web Links" ] ||
+    e2e_fail "the link page is not renamed and locked"
 
 echo "test_lists: ok"

@@ -235,8 +235,11 @@ void TMainForm::TrayMenuClosed() {
 
 // --- listeners ---
 
-void TMainForm::PageEvent(uint8_t event, int32_t, int32_t) {
-    if (event == pePageActivated) RefreshTitle();
+void TMainForm::PageEvent(uint8_t event, int32_t pageId, int32_t) {
+    const TPageSuper* active = PageCenter().ActivePage();
+    // A rename of the active page (in place, in its property box) shows at once.
+    if (event == pePageActivated || (event == pePageChanged && active && active->Id() == pageId))
+        RefreshTitle();
 }
 
 void TMainForm::OnHotkey(uint32_t id, uint16_t) {

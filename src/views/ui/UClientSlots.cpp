@@ -5,6 +5,7 @@
 #include "views/UClientSuper.h"
 #include "views/ui/UEditBoxDialog.h"
 #include "views/ui/UListView.h"
+#include "views/ui/UPropertyBoxDialog.h"
 
 namespace qb {
 
@@ -51,11 +52,11 @@ std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
 }
 
 bool PropertyBoxAvailable() {
-    return false;
+    return true;
 }
 
-bool ShowPropertyBox(QWidget* /*parent*/, int32_t /*pageId*/) {
-    return false;
+bool ShowPropertyBox(QWidget* parent, int32_t pageId) {
+    return RunPropertyBox(parent, pageId);
 }
 
 bool ShowItemEditBox(QWidget* parent, int itemType, int32_t itemId, int32_t parentId,
