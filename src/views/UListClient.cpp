@@ -105,7 +105,16 @@ void TListClientSuper::Selected(int32_t pageId, bool selected) {
     PageCenter().Notify(selected ? pePageSelected : pePageUnselected, pageId);
 }
 
+void TListClientSuper::DeleteKey() { ExecuteCommand(cmDeleteKey); }
+
 // --- the rows and columns ---
+
+bool RenameChild(int32_t pageId, std::u16string_view text) {
+    TPageSuper* child = GetStore().GetPage(pageId);
+    if (!child || Trim(text).empty()) return false;
+    child->SetName(text);  // announced as a change of the child
+    return true;
+}
 
 TListRow MakeListRow(TPageSuper& child, const std::vector<TListColumn>& columns) {
     TListRow row;
@@ -306,11 +315,7 @@ void TListClient::HeaderClicked(int column) {
 }
 
 bool TListClient::Rename(int index, std::u16string_view text) {
-    TPageSuper* child = GetStore().GetPage(ItemPage(index));
-    if (!child || Trim(text).empty()) return false;
-    child->SetName(text);
-    PageCenter().Notify(pePageChanged, child->Id());
-    return true;
+    return RenameChild(ItemPage(index), text);
 }
 
 void TListClient::Drop(const TDropObject& object, int index) {
@@ -321,8 +326,6 @@ void TListClient::Drop(const TDropObject& object, int index) {
     if (index < 0 || index >= ItemCount()) index = ItemCount() - 1;
     FDropTarget.DropOnPage(object, ItemPage(index), page->Id());
 }
-
-void TListClient::DeleteKey() { ExecuteCommand(cmDeleteKey); }
 
 void TListClient::OptionChanged() { FControl.ApplyFont(OptionManager().ListFontColor); }
 

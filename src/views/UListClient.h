@@ -56,6 +56,8 @@ class TListClientSuper : public TClientSuper, public IOptionObserver, public ILa
     void ContextMenu(bool onRow);
     // Selection changes become page events 12 and 13.
     void Selected(int32_t pageId, bool selected);
+    // The Delete key deletes (or, in a reference list, removes) the selected items.
+    void DeleteKey();
 
   protected:
     // Registers with the option and language centers for the client's whole life; they answer
@@ -68,6 +70,9 @@ class TListClientSuper : public TClientSuper, public IOptionObserver, public ILa
   private:
     int32_t DeleteCommand() const;
 };
+
+// In-place rename of a child: a non-empty text becomes its name.
+bool RenameChild(int32_t pageId, std::u16string_view text);
 
 // The rows a page shows in the list view: the child's field texts, one line each.
 TListRow MakeListRow(TPageSuper& child, const std::vector<TListColumn>& columns);
@@ -139,7 +144,6 @@ class TListClient : public TListClientSuper {
     bool Rename(int index, std::u16string_view text);
     // Dropped onto a row, or below the last row (index -1).
     void Drop(const TDropObject& object, int index);
-    void DeleteKey();
 
   protected:
     int ItemCount() const override { return static_cast<int>(FRows.size()); }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "views/UClientSuper.h"
+#include "views/ui/UBlogView.h"
 #include "views/ui/UEditBoxDialog.h"
 #include "views/ui/UListView.h"
 #include "views/ui/UPropertyBoxDialog.h"
@@ -48,7 +49,7 @@ std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarge
 }
 
 std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
-    return std::make_unique<TEmptyClient>(pageArea);
+    return NewBlogClient(pageArea);
 }
 
 bool PropertyBoxAvailable() {
