@@ -27,6 +27,7 @@
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
+#include "views/ui/USearchDialog.h"
 
 namespace qb::gui {
 
@@ -64,6 +65,8 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
 
     TOptionsDialogHost optionsDialog;
     SetOptionsDialog(&optionsDialog);
+    TSearchDialog searchDialog;
+    SetSearchDialog(&searchDialog);
     int result = 0;
     {
         TMainForm form(minimized);
@@ -76,6 +79,7 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
         instance.OnShow = {};
         quitSignals.OnQuit = {};
     }
+    SetSearchDialog(nullptr);
     SetOptionsDialog(nullptr);
     LogInHandler().SetDialog(nullptr);
     return result;

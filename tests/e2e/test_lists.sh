@@ -77,6 +77,9 @@ alpha="$(cli new "$memos" 15 Alpha)"
 beta="$(cli new "$memos" 15 Beta)"
 cli field "$alpha" 25140 "2030-01-02 08:00"
 cli field "$beta" 25140 "@08:30:00"
+fruit="$(cli new "$group_root" 1 Fruit)"
+printf 'an Apple a day\n' | cli write "$fruit"
+printf 'carrots\n' | cli write "$(cli new "$group_root" 1 Veg)"
 cli option Program StartPage "$memos" >/dev/null
 cli option MemoPage DefRemindTime 1 >/dev/null
 
@@ -217,5 +220,17 @@ done
 [ "$(wc -l <"$E2E_TMP/opened")" -gt "$opened" ] || e2e_fail "a double-click in the abstract view opened nothing"
 view_style 3
 e2e_screenshot "$SHOTS" view-report-again "$window"
+
+# 8. Search (Ctrl+Shift+F) for a word in the notes' text, without match case: the search page
+#    lists the note holding it, and a double-click on its row opens it.
+xdotool key ctrl+shift+f
+box="$(wait_window Search)" || e2e_fail "Ctrl+Shift+F opened no search box"
+xdotool type --delay 30 "apple"
+e2e_screenshot "$SHOTS" search-box "$box"
+xdotool key Return
+wait_title Search || e2e_fail "the search page is not shown: $(title)"
+e2e_screenshot "$SHOTS" search-results "$window"
+double_click $ROW_X "$(row_y 1)"
+wait_title Fruit || e2e_fail "the first search result is not Fruit: $(title)"
 
 echo "test_lists: ok"
