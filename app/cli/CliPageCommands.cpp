@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "CliCommands.h"
+#include "features/UItemFields.h"
 #include "foundation/UknError.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageFactory.h"
@@ -135,10 +136,15 @@ int Status(TCliContext& ctx) {
 }
 
 int Field(TCliContext& ctx) {
-    RequireArgs(ctx, 2, 2);
+    RequireArgs(ctx, 2, 3);
     TPageSuper& page = PageArg(ctx, 0);
-    ctx.Out << WithLF(page.GetFieldText(ArgToInt(ctx.Args[1], "FIELD"))) << "\n";
-    return 0;
+    const int32_t field = ArgToInt(ctx.Args[1], "FIELD");
+    if (ctx.Args.size() == 2) {
+        ctx.Out << WithLF(page.GetFieldText(field)) << "\n";
+        return 0;
+    }
+    SetItemField(page, field, WithCRLF(ctx.Args[2]));
+    return Done(ctx, "");
 }
 
 int Path(TCliContext& ctx) {
@@ -167,7 +173,9 @@ void RegisterPageCommands(TCliRegistry& registry) {
     registry.Add({"rename", "ID NAME", "rename a page", Rename, caWrite});
     registry.Add(
         {"status", "ID N", "set the status: 0 normal, 1 locked, 2 protected, 3 read-only", Status, caWrite});
-    registry.Add({"field", "ID FIELD", "print a field of the page by its field id", Field});
+    registry.Add({"field", "ID FIELD [VALUE]",
+                  "print a field of the page by its field id, or set an item's field", Field, caWrite,
+                  3});
     registry.Add({"path", "ID", "print the page's node path", Path});
     registry.Add({"find", "PATH", "print the id of the first page with the node path", Find});
 }

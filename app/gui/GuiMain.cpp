@@ -35,6 +35,7 @@
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
+#include "views/ui/USearchDialog.h"
 
 namespace qb::gui {
 
@@ -99,6 +100,8 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
 
     TOptionsDialogHost optionsDialog;
     SetOptionsDialog(&optionsDialog);
+    TSearchDialog searchDialog;
+    SetSearchDialog(&searchDialog);
     int result = 0;
     {
         TMainForm form(minimized);
@@ -113,6 +116,7 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
         instance.OnCommand = {};
         quitSignals.OnQuit = {};
     }
+    SetSearchDialog(nullptr);
     SetOptionsDialog(nullptr);
     LogInHandler().SetDialog(nullptr);
     return result;

@@ -33,6 +33,14 @@ void TContactProperty::Save(TknStrList& list) const {
     list.Add(EncodeForStorage(Remark));
 }
 
+std::u16string* TContactProperty::TextField(int32_t fieldId) {
+    std::u16string* found = nullptr;
+    ForEachText(*this, [&](int32_t id, std::u16string& field) {
+        if (id == fieldId) found = &field;
+    });
+    return found;
+}
+
 bool TContactProperty::GetFieldText(int32_t fieldId, std::u16string& text) const {
     if (fieldId == fiSex) {
         text = PageText(Sex == 0 ? kMaleTextId : kFemaleTextId);

@@ -25,6 +25,9 @@ class TContactProperty : public TClonableProperty {
     std::u16string Mobile, Email, IM, MSN, Company, Department, Address, ZipCode, Tel, Fax, Others;
     std::u16string Remark;
 
+    // The plain text field with the field id, or null.
+    std::u16string* TextField(int32_t fieldId);
+
   private:
     // The eleven plain text fields in their stored order, with their field ids.
     template <class Self, class F>

@@ -86,5 +86,51 @@ TEST_F(CliPages, Errors) {
     EXPECT_EQ(Out("tree"), kSystemPages + "    9\t1\t0\tNote\n" + kRecycleBin + "  10\t7\t0\tTemplates\n");
 }
 
+// Item fields set one command at a time read back in the next; bad values change nothing.
+TEST_F(CliPages, ItemFields) {
+    Out("new 7 3 Memos");                // 9
+    Out("new 9 15 Call");                // 10
+    Out("new 7 5 Links");                // 11
+    Out("new 11 16 Home");               // 12
+    Out("new 7 6 People");               // 13
+    Out("new 13 17 Ann");                // 14
+    Out("new -1 7 Templates");           // 15
+    Out("new 15 18 Sig");                // 16
+    struct {
+        std::string id, field, value, shown;
+    } sets[] = {
+        {"10", "25140", "2026-12-09 14:05", "2026-12-09 14:05"},
+        {"10", "25150", "2", "None"},
+        {"10", "25180", "ring Bob", "ring Bob"},
+        {"10", "25840", "Call Bob", "Call Bob"},
+        {"12", "25200", "/tmp", "/tmp"},
+        {"12", "25205", "1", "Folder"},
+        {"12", "25210", "Ctrl+Alt+H", "1608"},  // the hotkey word
+        {"14", "25250", "0170 1234", "0170 1234"},
+        {"14", "25240", "1", "Female"},
+        {"16", "25920", "Regards\nAnn", "Regards  Ann"},  // shown on one line
+    };
+    for (const auto& c : sets) {
+        EXPECT_EQ(Out("field " + c.id + " " + c.field + " '" + c.value + "'"), "") << c.field;
+        EXPECT_EQ(Out("field " + c.id + " " + c.field), c.shown + "\n") << c.field;
+    }
+    struct {
+        std::string args, message;
+    } refused[] = {
+        {"field 10 25140 '2026-02-30 10:00'", "not a valid time"},
+        {"field 10 25150 7", "from 0 to 2"},
+        {"field 12 25210 Ctrl+Nothing", "not a hotkey"},
+        {"field 14 25200 x", "has no field 25200"},
+        {"field 9 25140 '2026-12-09 14:05'", "has no field 25140"},
+        {"field 10 25840 ''", "must not be empty"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Cli(c.args), 1) << c.args;
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
+    }
+    EXPECT_EQ(Out("field 10 25140"), "2026-12-09 14:05\n");
+    EXPECT_EQ(Out("field 10 25840"), "Call Bob\n");
+}
+
 }  // namespace
 }  // namespace qb::test

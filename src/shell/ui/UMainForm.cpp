@@ -235,7 +235,8 @@ void TMainForm::TrayMenuClosed() {
 
 // --- listeners ---
 
-// A rename of the open page from elsewhere (quillbox-cli through this program) shows at once.
+// A rename of the active page (in place, in its property box, or by quillbox-cli through this
+// program) shows at once.
 void TMainForm::PageEvent(uint8_t event, int32_t pageId, int32_t) {
     const TPageSuper* active = PageCenter().ActivePage();
     if (event == pePageActivated || (event == pePageChanged && active && active->Id() == pageId))

@@ -4,6 +4,10 @@
 
 #include "editor/ui/UEditorWindow.h"
 #include "views/UClientSuper.h"
+#include "views/ui/UBlogView.h"
+#include "views/ui/UEditBoxDialog.h"
+#include "views/ui/UListView.h"
+#include "views/ui/UPropertyBoxDialog.h"
 
 namespace qb {
 
@@ -41,25 +45,25 @@ std::unique_ptr<TClientSuper> CreateEditorClient(QWidget* pageArea) {
     return MakeEditorClient(pageArea);
 }
 
-std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& /*dropTarget*/) {
-    return std::make_unique<TEmptyClient>(pageArea);
+std::unique_ptr<TClientSuper> CreateListClient(QWidget* pageArea, IPageDropTarget& dropTarget) {
+    return NewListClient(pageArea, dropTarget);
 }
 
 std::unique_ptr<TClientSuper> CreateBlogClient(QWidget* pageArea) {
-    return std::make_unique<TEmptyClient>(pageArea);
+    return NewBlogClient(pageArea);
 }
 
 bool PropertyBoxAvailable() {
-    return false;
+    return true;
 }
 
-bool ShowPropertyBox(QWidget* /*parent*/, int32_t /*pageId*/) {
-    return false;
+bool ShowPropertyBox(QWidget* parent, int32_t pageId) {
+    return RunPropertyBox(parent, pageId);
 }
 
-bool ShowItemEditBox(QWidget* /*parent*/, int /*itemType*/, int32_t /*itemId*/,
-                     int32_t /*parentId*/, int32_t /*insertBeforeId*/) {
-    return false;
+bool ShowItemEditBox(QWidget* parent, int itemType, int32_t itemId, int32_t parentId,
+                     int32_t insertBeforeId) {
+    return RunItemEditBox(parent, {static_cast<uint8_t>(itemType), parentId, itemId, insertBeforeId});
 }
 
 }  // namespace qb
