@@ -26,6 +26,9 @@ std::u16string FromQt(const QString& s) {
     return out;
 }
 
+// Lines a wheel step scrolls.
+constexpr int WheelLines = 3;
+
 bool IsMarker(char16_t c) {
     return c == HLOpen || IsHLClose(c);
 }
@@ -98,8 +101,16 @@ void TknRichEdit::SetText(std::u16string_view text) {
     std::u16string inner = ToControlBreaks(text);
     std::replace(inner.begin(), inner.end(), u'\r', u'\n');
     setPlainText(QtText(inner));
-    for (size_t i = 0; i < inner.size(); ++i)
-        if (IsMarker(inner[i])) FormatMarker(static_cast<int>(i));
+    // One edit block: the document lays out once for all the markers, not once for each.
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (size_t i = 0; i < inner.size(); ++i) {
+        if (!IsMarker(inner[i])) continue;
+        c.setPosition(static_cast<int>(i));
+        c.setPosition(static_cast<int>(i) + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(FMarkerFormat);
+    }
+    c.endEditBlock();
     ForgetUndo();
     NotifyDecorators();
 }
@@ -150,10 +161,6 @@ void TknRichEdit::InsertRuns(QTextCursor& cursor, std::u16string_view text) {
         cursor.insertText(QtText(text.substr(from, to - from)), marker ? FMarkerFormat : plain);
         from = to;
     }
-}
-
-void TknRichEdit::FormatMarker(int pos) {
-    RangeCursor(pos, pos + 1).setCharFormat(FMarkerFormat);
 }
 
 int TknRichEdit::LineCount() const {
@@ -280,9 +287,8 @@ void TknRichEdit::SetWordWrap(bool on) {
     setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-void TknRichEdit::SetTabStop(int characters) {
-    setTabStopDistance(std::max(characters, 1) *
-                       QFontMetricsF(document()->defaultFont()).horizontalAdvance(u' '));
+void TknRichEdit::SetTabStop(int dialogUnits) {
+    setTabStopDistance(std::max(dialogUnits, 1) * fontMetrics().averageCharWidth() / 4.0);
 }
 
 void TknRichEdit::SetMargins(int pixels) {
@@ -304,12 +310,13 @@ void TknRichEdit::SetColors(const QColor& text, const QColor& background) {
 }
 
 void TknRichEdit::SetEditorFont(const QFont& font) {
-    document()->setDefaultFont(font);
+    FBaseFont = font;
     setFont(font);
+    document()->setDefaultFont(font);
 }
 
 void TknRichEdit::ResetZoom() {
-    SetEditorFont(document()->defaultFont());
+    SetEditorFont(FBaseFont);
 }
 
 // The keys that edit, and the clipboard and undo shortcuts, are this control's; every other key
@@ -396,11 +403,24 @@ void TknRichEdit::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void TknRichEdit::wheelEvent(QWheelEvent* e) {
-    if (!OnWheel || !OnWheel(e)) QPlainTextEdit::wheelEvent(e);
+    if (OnWheel && OnWheel(e)) return;
+    if (FSmoothScroll || (e->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(e);
+        return;
+    }
+    const int delta = e->angleDelta().y();
+    if (delta != 0) ScrollLines(delta > 0 ? -WheelLines : WheelLines);
+    e->accept();
 }
 
 void TknRichEdit::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::MiddleButton && OnMiddleButton && OnMiddleButton(e)) return;
+    if (e->button() == Qt::MiddleButton) {
+        if (OnMiddleButton && OnMiddleButton(e)) return;
+        if (e->modifiers() & Qt::ControlModifier) {
+            ResetZoom();
+            return;
+        }
+    }
     QPlainTextEdit::mousePressEvent(e);
 }
 

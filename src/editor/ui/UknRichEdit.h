@@ -88,11 +88,15 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     void FocusControl() override { setFocus(Qt::OtherFocusReason); }
 
     // --- appearance ---
-    void SetTabStop(int characters);
+    // One tab stop every `dialogUnits` (a quarter of the font's average character width each).
+    void SetTabStop(int dialogUnits);
     void SetMargins(int pixels);
     void SetColors(const QColor& text, const QColor& background);
+    // The font of the options; zooming (Ctrl+wheel) changes the shown size until ResetZoom.
     void SetEditorFont(const QFont& font);
     void ResetZoom();
+    // Off: every wheel step scrolls three lines. On: Qt's own smooth scrolling.
+    void SetSmoothScroll(bool on) { FSmoothScroll = on; }
     // The left edge of the text area within the widget, for the line-number gutter.
     void SetGutterWidth(int pixels);
     int LineHeight() const;
@@ -128,13 +132,14 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     friend class TknRichEditDecorator;
     QTextCursor RangeCursor(int start, int end) const;
     void InsertRuns(QTextCursor& cursor, std::u16string_view text);
-    void FormatMarker(int pos);
     bool HandleEditKey(QKeyEvent* e);
     void StepOverMarkers(int key);
     void NotifyDecorators();
 
     QTextCharFormat FMarkerFormat;
     std::vector<TknRichEditDecorator*> FDecorators;
+    QFont FBaseFont;
+    bool FSmoothScroll = false;
     int FMargins = 2;
     int FGutter = 0;
 };
