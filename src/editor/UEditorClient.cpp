@@ -5,7 +5,9 @@
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
+#include "foundation/UknError.h"
 #include "model/UPageSuper.h"
+#include "storage/UPageStore.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
 
@@ -127,6 +129,28 @@ void TEditorClient::RestoreCaret() {
         FEdit.SetSel(start, length);
     else
         FEdit.SetSel(first, 0);
+}
+
+void TEditorClient::OpenLink(std::u16string link) {
+    if (std::optional<std::u16string> path = OutlookNodeLink(link)) {
+        TStoreNodeLinkPages pages;
+        TNodeLinkTarget target = ResolveNodeLink(pages, *path, Page() ? Page()->Id() : kNoOwnerId);
+        if (TPageSuper* page = target.PageId ? GetStore().GetPage(*target.PageId) : nullptr)
+            PageCenter().SetActivePage(page);
+        else
+            FUi.Inform(InvalidNodeLinkText(target.Path));
+        return;
+    }
+    if (link.size() >= 5 && IsSameText(std::u16string_view(link).substr(0, 5), u"file:")) {
+        std::u16string folder = ProgramFolder();
+        if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'\\';
+        if (size_t at = link.find(u".\\"); at != std::u16string::npos) link.replace(at, 2, folder);
+    }
+    try {
+        OpenTarget(link);
+    } catch (const TknError& e) {
+        FUi.Inform(e.Message());
+    }
 }
 
 void TEditorClient::HandleMessage(int32_t message) {

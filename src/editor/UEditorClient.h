@@ -92,6 +92,9 @@ class TEditorClient : public TClientSuper, public IOptionObserver, public IEvent
 
     void SaveCaret();
     void RestoreCaret();
+    // A clicked link: "outlook:" links name a page, "file:" links may start at the program
+    // folder (".\"), the rest goes to the desktop's opener.
+    void OpenLink(std::u16string link);
 
     TFindHandler& FindHandler() { return FFind; }
     TCalcHandler& CalcHandler() { return FCalc; }

@@ -5,6 +5,7 @@
 #include "editor/EditTestSupport.h"
 #include "editor/UEditorClient.h"
 #include "editor/UMemoryEditControl.h"
+#include "editor/UknRichEditClasses.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageSuper.h"
 #include "storage/UPageStore.h"
@@ -15,8 +16,9 @@ namespace {
 
 struct TFakeUi : IEditorUi, IClientControl {
     std::vector<int32_t> Posted;
+    std::u16string Told;
     void ShowFindBox() override {}
-    void Inform(std::u16string_view) override {}
+    void Inform(std::u16string_view message) override { Told = message; }
     bool Confirm(std::u16string_view) override { return true; }
     bool ConfirmClear() override { return false; }
     std::optional<std::u16string> InsertLink() override { return u"<http://x>"; }
@@ -112,6 +114,31 @@ TEST_F(EditorClient, EditCommandsFollowTheControl) {
     EXPECT_FALSE(Client.CheckCommand(cmCut));
     EXPECT_FALSE(Client.CheckCommand(cmPaste));
     EXPECT_TRUE(Client.CheckCommand(cmCopy));
+}
+
+TEST(EditorLinks, WebAddressesAreFoundInTheText) {
+    struct TRow {
+        std::u16string Text;
+        std::vector<TEditSel> Links;
+    } rows[] = {
+        {u"see http://a.org/x?y=1 now", {{4, 18}}},
+        {u"<www.b.com>,\tMAILTO:me@c.d", {{1, 9}, {13, 13}}},
+        {u"\"file:.\\doc.txt\" outlook:Notes", {{1, 14}, {17, 13}}},
+        {u"http:// www. plain ftp:/x", {}},  // a prefix alone, or a wrong one, is no link
+    };
+    for (const TRow& r : rows) EXPECT_EQ(LinksIn(r.Text), r.Links) << ToUtf8(r.Text);
+    EXPECT_EQ(LinkAt(u"go www.x.y", 3), (TEditSel{3, 7}));
+    EXPECT_EQ(LinkAt(u"go www.x.y", 2), (TEditSel{-1, 0}));
+}
+
+TEST_F(EditorClient, NodeLinksOpenTheirPage) {
+    int32_t plan = Add(Add(FGroupRoot, ptGroup, u"Work"), ptNote, u"Plan");
+    Client.SetActive(true);
+    Client.Load(&Page(plan));
+    Client.OpenLink(u"outlook:///Work/Missing");
+    EXPECT_EQ(Ui.Told, u"Invalid node link!: Work\\Missing");
+    Client.OpenLink(u"OUTLOOK:@Plan");
+    EXPECT_EQ(PageCenter().ActivePage(), &Page(plan));
 }
 
 }  // namespace qb::test

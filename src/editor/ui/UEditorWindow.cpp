@@ -45,6 +45,9 @@ class TEditorUi : public IEditorUi {
             Edit->viewport()->update();  // the match marks follow the find text
         });
         Edit->OnSelectionChanged = [this] { FCheckTimer.start(); };
+        Edit->OnLink = [this](std::u16string link) {
+            if (Client) Client->OpenLink(std::move(link));
+        };
         // The menu of a selection (kind 5) or of the caret (kind 6), as the menus show them.
         Edit->OnContextMenu = [this](QContextMenuEvent*) {
             EventCenter().EventNotify(kContextMenuEvent, Edit->GetSel().Length > 0 ? 5 : 6);
@@ -76,6 +79,7 @@ class TEditorUi : public IEditorUi {
         Edit->SetTabStop(o.TabStops * 5);
         Edit->SetMargins(o.Margins * 4 + 2);
         Edit->SetSmoothScroll(o.SmoothScroll);
+        Edit->SetOneClickLinks(o.OneClickOpenLink);
         FLineNumbers.SetColour(QtColour(o.LineNumberColor));
         FLineNumbers.SetEnabled(o.ShowLineNumber);
         FSelLine.SetColour(QtColour(o.SelLineColor));

@@ -12,6 +12,8 @@
 #include <algorithm>
 
 #include "editor/UEditor.h"
+#include "editor/UknRichEditClasses.h"
+#include "editor/ui/UknRichEditDecorators.h"
 #include "toolkit/UknKeys.h"
 #include "toolkit/UknQtText.h"
 
@@ -389,6 +391,7 @@ void TknRichEdit::inputMethodEvent(QInputMethodEvent* e) {
 void TknRichEdit::paintEvent(QPaintEvent* e) {
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
+    PaintLinks(painter);
     for (TknRichEditDecorator* d : FDecorators)
         if (d->Enabled()) d->AfterPaint(painter);
 }
@@ -422,6 +425,47 @@ void TknRichEdit::mousePressEvent(QMouseEvent* e) {
         }
     }
     QPlainTextEdit::mousePressEvent(e);
+}
+
+std::u16string TknRichEdit::LinkAtPoint(const QPoint& p) const {
+    const int pos = cursorForPosition(p).position();
+    const QTextBlock block = document()->findBlock(pos);
+    const std::u16string text = TextOf(block.text());
+    const int offset = pos - block.position();
+    // The hit is the gap nearest to the point: the character is the one after or before it.
+    for (int at : {offset, offset - 1}) {
+        const TEditSel link = LinkAt(text, at);
+        if (link.Start >= 0) return text.substr(link.Start, link.Length);
+    }
+    return {};
+}
+
+// Links are underlined in the link colour, in the visible blocks only.
+void TknRichEdit::PaintLinks(QPainter& painter) {
+    const int height = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (BlockBox(block).top() > height) break;
+        for (const TEditSel& link : LinksIn(TextOf(block.text()))) {
+            const int start = block.position() + link.Start;
+            PaintSpan(painter, *this, start, start + link.Length, palette().color(QPalette::Link), 1);
+        }
+    }
+}
+
+void TknRichEdit::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    const bool click = e->button() == Qt::LeftButton && !textCursor().hasSelection();
+    if (!click || !OnLink || !(FOneClickLinks || (e->modifiers() & Qt::ControlModifier))) return;
+    if (std::u16string link = LinkAtPoint(e->pos()); !link.empty()) OnLink(link);
+}
+
+void TknRichEdit::mouseDoubleClickEvent(QMouseEvent* e) {
+    std::u16string link = e->button() == Qt::LeftButton ? LinkAtPoint(e->pos()) : u"";
+    if (link.empty() || !OnLink) {
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+        return;
+    }
+    OnLink(link);
 }
 
 void TknRichEdit::resizeEvent(QResizeEvent* e) {

@@ -106,6 +106,10 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     std::function<bool(QWheelEvent*)> OnWheel;
     std::function<bool(QMouseEvent*)> OnMiddleButton;
     std::function<void()> OnSelectionChanged;
+    // A link was clicked: double clicks always, single left clicks with Ctrl or while
+    // one-click links are on.
+    std::function<void(std::u16string)> OnLink;
+    void SetOneClickLinks(bool on) { FOneClickLinks = on; }
 
     // For the decorators, on the viewport: a character's rectangle, a block's box, and the
     // first block shown.
@@ -124,6 +128,8 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     void contextMenuEvent(QContextMenuEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     // Tab is a key of the text (indenting lines), never a move to the next control.
     bool focusNextPrevChild(bool /*next*/) override { return false; }
@@ -135,11 +141,15 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     bool HandleEditKey(QKeyEvent* e);
     void StepOverMarkers(int key);
     void NotifyDecorators();
+    // The link under a point of the viewport; empty when there is none.
+    std::u16string LinkAtPoint(const QPoint& p) const;
+    void PaintLinks(QPainter& painter);
 
     QTextCharFormat FMarkerFormat;
     std::vector<TknRichEditDecorator*> FDecorators;
     QFont FBaseFont;
     bool FSmoothScroll = false;
+    bool FOneClickLinks = false;
     int FMargins = 2;
     int FGutter = 0;
 };
