@@ -80,6 +80,7 @@ void TEditorClient::Load(TPageSuper* page) {
     FEdit.SetText(page ? page->GetFullText() : std::u16string());
     ApplyStatus();
     FCalc.SetPageType(page ? page->PageType() : 0);
+    CommandCenter().SetChecked(cmWordWrap, FEdit.WordWrap());
     FUi.Post(msgRestoreCaret);
     if (OptionManager().AlwaysFocusEditor) FUi.Post(msgFocusEditor);
 }
@@ -160,6 +161,8 @@ void TEditorClient::HandleMessage(int32_t message) {
 }
 
 void TEditorClient::EventNotify(int32_t event, int32_t /*wparam*/, int32_t /*lparam*/) {
+    // The find handler, registered before the client, has taken the search string already.
+    if (event == evSearchStringChanged) ShowMatchMarksChecked();
     if (!Active() || !FUi.ControlShown()) return;
     if (event == evAppendText) AppendText(EventCenter().SharedText);
     if (event == evQuerySelection) EventCenter().SharedText = ToStoredBreaks(FEdit.SelText());
@@ -243,9 +246,14 @@ void TEditorClient::ExecuteCommand(int32_t id) {
             break;
         default:
             if (id >= cmFindReplace && id <= cmHighlightMatch) FFind.ExecuteCommand(id);
+            ShowMatchMarksChecked();
             break;
     }
     CommandCenter().CheckCommands();
+}
+
+void TEditorClient::ShowMatchMarksChecked() {
+    CommandCenter().SetChecked(cmHighlightMatch, FFind.Engine().HighlightMatch);
 }
 
 void TEditorClient::Clear() {

@@ -95,6 +95,8 @@ class TEditorClient : public TClientSuper, public IOptionObserver, public IEvent
     // A clicked link: "outlook:" links name a page, "file:" links may start at the program
     // folder (".\"), the rest goes to the desktop's opener.
     void OpenLink(std::u16string link);
+    // Command 1480's check mark shows whether the find matches are marked.
+    void ShowMatchMarksChecked();
 
     TFindHandler& FindHandler() { return FFind; }
     TCalcHandler& CalcHandler() { return FCalc; }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QImage>
 #include <QMimeData>
 
 #include "editor/EditControlContract.h"
@@ -144,6 +145,41 @@ TEST(RichEditDecorators, LineNumbersCountDisplayLines) {
     EXPECT_EQ(edit->LineFromChar(second), 1);
     EXPECT_EQ(edit->LineFromChar(second - 1), 0);
     EXPECT_EQ(edit->PointFromChar(second).X, edit->PointFromChar(0).X);  // starts a display line
+}
+
+}  // namespace qb::test
+
+namespace qb::test {
+
+// The colours multiply: an inner block painted over by its outer block shows both colours
+// combined; a block that is never closed is not painted; an underline style colours only the
+// bottom of the line.
+TEST(RichEditDecorators, HighlightBlocksFollowTheStackRule) {
+    auto edit = ShownEdit();
+    TknRichEditHighLightTextBlock blocks(*edit);
+    blocks.SetEnabled(true);
+    blocks.SetStyle(0, {HLClose[0], QColor(255, 255, 0), 0});
+    blocks.SetStyle(1, {HLClose[1], QColor(255, 0, 255), 2});
+    blocks.SetStyle(3, {HLClose[3], QColor(0, 255, 255), 0});  // beyond the styles: appended
+    edit->SetText(u"\x1C" u"ab\x1C" u"cd\x1D" u"ef\x7F" u" \x1C" u"gh \x1C" u"uv\x1E");
+    QApplication::processEvents();
+    QImage image(edit->viewport()->size(), QImage::Format_RGB32);
+    edit->viewport()->render(&image);
+    auto colourAt = [&](int pos, bool bottom) {
+        QRect r = edit->CharRect(pos);
+        return image.pixelColor(r.left() + 1, bottom ? r.bottom() : r.top() + 1);
+    };
+    struct TRow {
+        int Pos;
+        bool Bottom;
+        QColor Expected;
+    } rows[] = {
+        {1, false, QColor(0, 255, 255)},  {4, false, QColor(0, 255, 0)},
+        {7, false, QColor(0, 255, 255)},  {12, false, QColor(255, 255, 255)},
+        {16, false, QColor(255, 255, 255)}, {16, true, QColor(255, 0, 255)},
+    };
+    for (const TRow& r : rows)
+        EXPECT_EQ(colourAt(r.Pos, r.Bottom), r.Expected) << r.Pos << (r.Bottom ? " bottom" : "");
 }
 
 }  // namespace qb::test

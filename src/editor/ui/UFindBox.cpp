@@ -125,6 +125,7 @@ TFindBoxValues TFindBox::Values() const {
 
 void TFindBox::ReadIntoEngine() {
     FHandler.ReadFindBox(Values());
+    CommandCenter().SetChecked(cmHighlightMatch, FHandler.Engine().HighlightMatch);
 }
 
 void TFindBox::Find() {
