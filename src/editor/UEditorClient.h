@@ -13,6 +13,8 @@
 #include "editor/UEditor.h"
 #include "editor/UFindHandler.h"
 #include "features/UCalcHandler.h"
+#include "features/UNoteHandler.h"
+#include "features/UTipQuery.h"
 #include "foundation/UknList.h"
 #include "views/UClientSuper.h"
 
@@ -28,9 +30,6 @@ constexpr int32_t cmPaste = 1370;
 constexpr int32_t cmDeleteSelection = 1400;
 constexpr int32_t cmWordWrap = 1440;
 constexpr int32_t cmInsertLink = 1490;
-
-constexpr int32_t evAppendText = 3078;
-constexpr int32_t evQuerySelection = 3086;
 
 // The messages the client posts to itself after loading a page.
 constexpr int32_t msgRestoreCaret = 33171;
