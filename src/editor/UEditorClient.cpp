@@ -163,9 +163,12 @@ void TEditorClient::HandleMessage(int32_t message) {
 void TEditorClient::EventNotify(int32_t event, int32_t /*wparam*/, int32_t /*lparam*/) {
     // The find handler, registered before the client, has taken the search string already.
     if (event == evSearchStringChanged) ShowMatchMarksChecked();
-    if (!Active() || !FUi.ControlShown()) return;
+    if (!Active() || !Page()) return;
+    // The control holds the page's text even while the window is in the tray: a text appended
+    // to the stored page then would be overwritten by the control's at the next save.
     if (event == evAppendText) AppendText(EventCenter().SharedText);
-    if (event == evQuerySelection) EventCenter().SharedText = ToStoredBreaks(FEdit.SelText());
+    if (event == evQuerySelection && FUi.ControlShown())
+        EventCenter().SharedText = ToStoredBreaks(FEdit.SelText());
 }
 
 void TEditorClient::AppendText(std::u16string text) {

@@ -9,6 +9,8 @@ QB="$1"
 CLI="$2"
 SHOTS="$3/editor"
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+# xdotool types non-ASCII characters only in a UTF-8 locale that exists.
+export LC_ALL=C.UTF-8
 
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window"; }

@@ -8,6 +8,7 @@
 #include "editor/UknRichEditClasses.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageSuper.h"
+#include "shell/UOptionManager.h"
 #include "storage/UPageStore.h"
 
 namespace qb::test {
@@ -25,7 +26,8 @@ struct TFakeUi : IEditorUi, IClientControl {
     void Post(int32_t message) override { Posted.push_back(message); }
     void ApplyAppearance() override {}
     void FocusAndClickThrough() override {}
-    bool ControlShown() const override { return true; }
+    bool Shown = true;
+    bool ControlShown() const override { return Shown; }
     void ShowControl(bool) override {}
     bool ControlHasFocus() const override { return false; }
     void FocusControl() override {}
@@ -114,6 +116,28 @@ TEST_F(EditorClient, EditCommandsFollowTheControl) {
     EXPECT_FALSE(Client.CheckCommand(cmCut));
     EXPECT_FALSE(Client.CheckCommand(cmPaste));
     EXPECT_TRUE(Client.CheckCommand(cmCopy));
+}
+
+// A snapped text reaches the page shown even while the window is in the tray, after the
+// separator line; the selection is handed out only while the editor is on the screen.
+TEST_F(EditorClient, AppendedTextGoesIntoTheControlThatHoldsThePage) {
+    int32_t note = Add(FGroupRoot, ptNote, u"n");
+    Page(note).SetText(u"first");
+    Client.SetActive(true);
+    Client.Load(&Page(note));
+    Ui.Shown = false;
+    OptionManager().SepLine = u"--";
+    EventCenter().SharedText = u"snap";
+    EventCenter().EventNotify(evAppendText);
+    Client.Save();
+    EXPECT_EQ(Page(note).GetFullText(), u"first\r\n--\r\nsnap");
+    Edit.SetSel(0, 5);
+    EventCenter().SharedText = u"";
+    EventCenter().EventNotify(evQuerySelection);
+    EXPECT_EQ(EventCenter().SharedText, u"");
+    Ui.Shown = true;
+    EventCenter().EventNotify(evQuerySelection);
+    EXPECT_EQ(EventCenter().SharedText, u"first");
 }
 
 TEST(EditorLinks, WebAddressesAreFoundInTheText) {
