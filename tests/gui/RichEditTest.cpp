@@ -110,6 +110,8 @@ TEST(RichEditKeys, TypedKeysAreTheControlsEdits) {
     EXPECT_EQ(edit->GetText(), u"aé");
     Press(*edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(edit->GetText(), u"aé中");
+    Press(*edit, Qt::Key_A, Qt::ControlModifier);  // moving and selecting stay Qt's
+    EXPECT_EQ(edit->GetSel(), (TEditSel{0, 3}));
     edit->SetReadOnly(true);
     Press(*edit, Qt::Key_Delete);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
