@@ -1,5 +1,6 @@
 // The editor's text control on Qt's offscreen platform: loading a 1 MB note (the text set and
-// the first screen painted), one typed character in a 1 MB note (the key event as the window
+// the first screen painted; once straight into the control, once as the editor client opens
+// a page of the store, reading its text), one typed character in a 1 MB note (the key event as the window
 // delivers it, through the control's own editing and undo step), and painting a screen with
 // every decorator on, for notes of 10,000 and 100,000 lines (the time should not grow with the
 // length: only the visible lines are read).
@@ -10,13 +11,18 @@
 #include <QKeyEvent>
 #include <QPixmap>
 
+#include "BenchNotebook.h"
 #include "editor/UEditor.h"
+#include "editor/ui/UEditorWindow.h"
+#include "model/UPageSuper.h"
+#include "views/UClientSuper.h"
 #include "editor/ui/UknRichEdit.h"
 #include "editor/ui/UknRichEditDecorators.h"
 
 namespace {
 
 using namespace qb;
+using namespace qb::bench;
 
 QApplication& App() {
     static int argc = 1;
@@ -71,6 +77,37 @@ void BM_OpenOneMegabyteNote(benchmark::State& state) {
     state.counters["characters"] = static_cast<double>(edit->TextLength());
 }
 BENCHMARK(BM_OpenOneMegabyteNote)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Root -> group root 0 -> note 1, its text written through the store.
+void BM_OpenOneMegabytePageInTheEditor(benchmark::State& state) {
+    App();
+    const std::string home = MakeHome("qbbench-editor-1mb");
+    std::u16string index = u"3.2.0\r\n";
+    index += u"\r\n" + Line(-1, -2, ptRoot, 0, ContainerProps(u"", u"0"));
+    index += u"\r\n" + Line(0, -1, ptGroupRoot, 0, ContainerProps(u"Notes", u"1"));
+    index += u"\r\n" + Line(1, 0, ptNote, 0, NoteProps(u"Big"));
+    WriteUtf16(home + "data/quillbox.idx", index);
+    WriteUtf16(home + "data/quillbox.dat", u"");
+    UseHome(home);
+    TPageSuper* page = GetStore().GetPage(1);
+    page->SetText(OneMegabyte());
+    GetStore().SaveIndex();
+    QWidget area;
+    area.resize(800, 600);
+    std::unique_ptr<TClientSuper> client = MakeEditorClient(&area);
+    auto* edit = dynamic_cast<TknRichEdit*>(client->Control());
+    edit->resize(800, 600);
+    area.show();
+    client->SetActive(true);
+    for (auto _ : state) {
+        client->Load(page);
+        Paint(*edit);
+    }
+    state.counters["characters"] = static_cast<double>(edit->TextLength());
+    client.reset();
+    ReleaseStore();
+}
+BENCHMARK(BM_OpenOneMegabytePageInTheEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_KeystrokeInOneMegabyteNote(benchmark::State& state) {
     auto edit = ShownEdit();
