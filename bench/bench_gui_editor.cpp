@@ -1,7 +1,7 @@
 // The editor's text control on Qt's offscreen platform: loading a 1 MB note (the text set and
 // the first screen painted; once straight into the control, once as the editor client opens
-// a page of the store, reading its text), one typed character in a 1 MB note (the key event as the window
-// delivers it, through the control's own editing and undo step), and painting a screen with
+// a page of the store, reading its text), one typed character in a 1 MB note (the key event as the
+// window delivers it, through the control's own editing and undo step), and painting a screen with
 // every decorator on, for notes of 10,000 and 100,000 lines (the time should not grow with the
 // length: only the visible lines are read).
 
@@ -14,10 +14,10 @@
 #include "BenchNotebook.h"
 #include "editor/UEditor.h"
 #include "editor/ui/UEditorWindow.h"
-#include "model/UPageSuper.h"
-#include "views/UClientSuper.h"
 #include "editor/ui/UknRichEdit.h"
 #include "editor/ui/UknRichEditDecorators.h"
+#include "model/UPageSuper.h"
+#include "views/UClientSuper.h"
 
 namespace {
 
@@ -126,8 +126,8 @@ void BM_PaintWithAllDecorators(benchmark::State& state) {
     TknRichEditHighlightSelLine line(*edit);
     TknRichEditHighLightTextBlock blocks(*edit);
     TknRichEditHighlightText matches(*edit, [] { return TMatchMarks{u"words", false}; });
-    for (TknRichEditDecorator* d : std::initializer_list<TknRichEditDecorator*>{
-             &numbers, &line, &blocks, &matches})
+    for (TknRichEditDecorator* d :
+         std::initializer_list<TknRichEditDecorator*>{&numbers, &line, &blocks, &matches})
         d->SetEnabled(true);
     blocks.SetStyle(0, {HLClose[0], QColor(255, 50, 50), 0});
     edit->SetText(Note(static_cast<int>(state.range(0))));

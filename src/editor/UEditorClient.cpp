@@ -2,14 +2,14 @@
 
 #include "editor/UEditControlBase.h"
 #include "features/ULinkOpener.h"
+#include "foundation/UknError.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
-#include "foundation/UknError.h"
 #include "model/UPageSuper.h"
-#include "storage/UPageStore.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 

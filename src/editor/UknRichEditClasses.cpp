@@ -92,8 +92,8 @@ bool EndsLink(char16_t c) {
 }
 
 bool HasLinkPrefix(std::u16string_view run) {
-    static constexpr std::u16string_view prefixes[] = {u"http://", u"https://", u"ftp://", u"www.",
-                                                       u"mailto:", u"file:", u"outlook:"};
+    static constexpr std::u16string_view prefixes[] = {u"http://", u"https://", u"ftp://",  u"www.",
+                                                       u"mailto:", u"file:",    u"outlook:"};
     for (std::u16string_view p : prefixes)
         if (run.size() > p.size() && IsSameText(run.substr(0, p.size()), p)) return true;
     return false;

@@ -51,8 +51,8 @@ TEST_F(EditorClient, PageTextAndStatusReachTheControl) {
         uint8_t Status;
         bool ReadOnly;
         int Protected;
-    } rows[] = {{psNormal, false, 0}, {psLocked, false, 0}, {psProtected, false, 5},
-                {psReadOnly, true, 0}};
+    } rows[] = {
+        {psNormal, false, 0}, {psLocked, false, 0}, {psProtected, false, 5}, {psReadOnly, true, 0}};
     for (const TRow& r : rows) {
         Page(note).SetStatus(r.Status);
         Client.Load(&Page(note));
@@ -78,7 +78,7 @@ TEST_F(EditorClient, CaretIsRememberedInTheBookmarkFile) {
     Edit.SetSel(6, 3);
     Client.Save();
     EXPECT_EQ(ReadBytes(FFolder.File("data/quillbox.bmk")),
-          "\xFF\xFE" + Utf16LE(IntToStr(a) + u"=6,3,2"));
+              "\xFF\xFE" + Utf16LE(IntToStr(a) + u"=6,3,2"));
     Client.Load(&Page(a));
     Client.RestoreCaret();
     EXPECT_EQ(Edit.GetSel(), (TEditSel{6, 3}));

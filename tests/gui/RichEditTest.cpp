@@ -3,8 +3,8 @@
 // the clipboard gets the text with and without them.
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 
 #include "editor/EditControlContract.h"
@@ -44,7 +44,12 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Qt, EditControlContract, TRichEditFactory);
 // Every marker survives loading and saving; none of them moves the text after it.
 TEST(RichEditMarkers, KeptInTheTextButTakeNoRoom) {
     auto edit = ShownEdit();
-    const std::u16string text = u"a\x1C" u"b\x1D\x1C" u"c\x1E\x1C\x1C" u"d\x1F\x7F" u"e\r\nf";
+    const std::u16string text =
+        u"a\x1C"
+        u"b\x1D\x1C"
+        u"c\x1E\x1C\x1C"
+        u"d\x1F\x7F"
+        u"e\r\nf";
     edit->SetText(text);
     EXPECT_EQ(edit->GetText(), text);
     const std::u16string inner = edit->TextRange(0, edit->TextLength());
@@ -65,7 +70,10 @@ TEST(RichEditMarkers, KeptInTheTextButTakeNoRoom) {
 
 TEST(RichEditMarkers, CaretStepsOverMarkers) {
     auto edit = ShownEdit();
-    edit->SetText(u"ab\x1C" u"cd\x1D" u"ef");
+    edit->SetText(
+        u"ab\x1C"
+        u"cd\x1D"
+        u"ef");
     struct TRow {
         int From;
         int Key;
@@ -83,7 +91,10 @@ TEST(RichEditMarkers, CaretStepsOverMarkers) {
 
 TEST(RichEditMarkers, ClipboardCarriesTheMarkersOnlyInItsOwnFormat) {
     auto edit = ShownEdit();
-    edit->SetText(u"x\x1C" u"hi\r\nyo\x1E" u"z");
+    edit->SetText(
+        u"x\x1C"
+        u"hi\r\nyo\x1E"
+        u"z");
     edit->SetSel(1, 7);
     edit->Copy();
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -163,7 +174,14 @@ TEST(RichEditDecorators, HighlightBlocksFollowTheStackRule) {
     blocks.SetStyle(0, {HLClose[0], QColor(255, 255, 0), 0});
     blocks.SetStyle(1, {HLClose[1], QColor(255, 0, 255), 2});
     blocks.SetStyle(3, {HLClose[3], QColor(0, 255, 255), 0});  // beyond the styles: appended
-    edit->SetText(u"\x1C" u"ab\x1C" u"cd\x1D" u"ef\x7F" u" \x1C" u"gh \x1C" u"uv\x1E");
+    edit->SetText(
+        u"\x1C"
+        u"ab\x1C"
+        u"cd\x1D"
+        u"ef\x7F"
+        u" \x1C"
+        u"gh \x1C"
+        u"uv\x1E");
     QApplication::processEvents();
     QImage image(edit->viewport()->size(), QImage::Format_RGB32);
     edit->viewport()->render(&image);
@@ -176,8 +194,8 @@ TEST(RichEditDecorators, HighlightBlocksFollowTheStackRule) {
         bool Bottom;
         QColor Expected;
     } rows[] = {
-        {1, false, QColor(0, 255, 255)},  {4, false, QColor(0, 255, 0)},
-        {7, false, QColor(0, 255, 255)},  {12, false, QColor(255, 255, 255)},
+        {1, false, QColor(0, 255, 255)},    {4, false, QColor(0, 255, 0)},
+        {7, false, QColor(0, 255, 255)},    {12, false, QColor(255, 255, 255)},
         {16, false, QColor(255, 255, 255)}, {16, true, QColor(255, 0, 255)},
     };
     for (const TRow& r : rows)

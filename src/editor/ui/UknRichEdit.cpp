@@ -276,8 +276,8 @@ void TknRichEdit::PutOnClipboard(std::u16string_view text) {
 std::u16string TknRichEdit::ClipboardText() const {
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     if (!mime) return {};
-    QString text = mime->hasFormat(RawTextMime) ? QString::fromUtf8(mime->data(RawTextMime))
-                                                : mime->text();
+    QString text =
+        mime->hasFormat(RawTextMime) ? QString::fromUtf8(mime->data(RawTextMime)) : mime->text();
     return TextOf(text);
 }
 
@@ -328,8 +328,8 @@ bool TknRichEdit::HandleEditKey(QKeyEvent* e) {
         QKeySequence::StandardKey Key;
         void (TknRichEdit::*Run)();
     } const actions[] = {
-        {QKeySequence::Undo, &TknRichEdit::Undo}, {QKeySequence::Redo, &TknRichEdit::Redo},
-        {QKeySequence::Cut, &TknRichEdit::Cut},   {QKeySequence::Copy, &TknRichEdit::Copy},
+        {QKeySequence::Undo, &TknRichEdit::Undo},   {QKeySequence::Redo, &TknRichEdit::Redo},
+        {QKeySequence::Cut, &TknRichEdit::Cut},     {QKeySequence::Copy, &TknRichEdit::Copy},
         {QKeySequence::Paste, &TknRichEdit::Paste},
     };
     // Ctrl+Y is the menu's Redo key, whatever the desktop's standard is.
@@ -346,7 +346,8 @@ bool TknRichEdit::HandleEditKey(QKeyEvent* e) {
             return true;
     }
     const QString text = e->text();
-    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool command =
+        e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (text.isEmpty() || command || !text.at(0).isPrint()) return false;
     if (text.size() == 1)
         TypeChar(text.at(0).unicode());
@@ -447,7 +448,8 @@ void TknRichEdit::PaintLinks(QPainter& painter) {
         if (BlockBox(block).top() > height) break;
         for (const TEditSel& link : LinksIn(TextOf(block.text()))) {
             const int start = block.position() + link.Start;
-            PaintSpan(painter, *this, start, start + link.Length, palette().color(QPalette::Link), 1);
+            PaintSpan(painter, *this, start, start + link.Length, palette().color(QPalette::Link),
+                      1);
         }
     }
 }
