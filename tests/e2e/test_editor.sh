@@ -165,6 +165,26 @@ e2e_wait_window '^Statistics$' 5 >/dev/null || e2e_fail "the statistics box did 
 sleep 0.3
 e2e_screenshot "$SHOTS" statistics
 xdotool key Escape
+sleep 0.3
+
+# Insert Link (Ctrl+K): an address of the type Url goes into the text between angle brackets.
+click_editor
+xdotool key ctrl+End ctrl+k
+e2e_wait_window '^Insert Link$' 5 >/dev/null || e2e_fail "Ctrl+K showed no insert-link box"
+sleep 0.3
+xdotool key Down Down Tab
+xdotool type --delay 40 'www.example.org'
+xdotool key Return
+sleep 0.3
+save
+cli show "$beta" | grep -q '^gamma text<[^>]*www\.example\.org>$' ||
+    e2e_fail "Insert Link wrote '$(cli show "$beta")'"
+# The context menu of the caret.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2)) click 3
+sleep 0.5
+e2e_screenshot "$SHOTS" context-menu
+xdotool key Escape
 e2e_stop_quillbox
 
 # 8. The decorations: line numbers (a wrapped line numbered twice), the caret's line band, the
