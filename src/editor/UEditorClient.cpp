@@ -2,12 +2,14 @@
 
 #include "editor/UEditControlBase.h"
 #include "features/ULinkOpener.h"
+#include "foundation/UknError.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageSuper.h"
 #include "shell/UMemoryManager.h"
 #include "shell/UOptionManager.h"
+#include "storage/UPageStore.h"
 
 namespace qb {
 
@@ -78,6 +80,7 @@ void TEditorClient::Load(TPageSuper* page) {
     FEdit.SetText(page ? page->GetFullText() : std::u16string());
     ApplyStatus();
     FCalc.SetPageType(page ? page->PageType() : 0);
+    CommandCenter().SetChecked(cmWordWrap, FEdit.WordWrap());
     FUi.Post(msgRestoreCaret);
     if (OptionManager().AlwaysFocusEditor) FUi.Post(msgFocusEditor);
 }
@@ -129,6 +132,28 @@ void TEditorClient::RestoreCaret() {
         FEdit.SetSel(first, 0);
 }
 
+void TEditorClient::OpenLink(std::u16string link) {
+    if (std::optional<std::u16string> path = OutlookNodeLink(link)) {
+        TStoreNodeLinkPages pages;
+        TNodeLinkTarget target = ResolveNodeLink(pages, *path, Page() ? Page()->Id() : kNoOwnerId);
+        if (TPageSuper* page = target.PageId ? GetStore().GetPage(*target.PageId) : nullptr)
+            PageCenter().SetActivePage(page);
+        else
+            FUi.Inform(InvalidNodeLinkText(target.Path));
+        return;
+    }
+    if (link.size() >= 5 && IsSameText(std::u16string_view(link).substr(0, 5), u"file:")) {
+        std::u16string folder = ProgramFolder();
+        if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'\\';
+        if (size_t at = link.find(u".\\"); at != std::u16string::npos) link.replace(at, 2, folder);
+    }
+    try {
+        OpenTarget(link);
+    } catch (const TknError& e) {
+        FUi.Inform(e.Message());
+    }
+}
+
 void TEditorClient::HandleMessage(int32_t message) {
     if (!Active() || !FUi.ControlShown()) return;
     if (message == msgRestoreCaret) RestoreCaret();
@@ -136,9 +161,14 @@ void TEditorClient::HandleMessage(int32_t message) {
 }
 
 void TEditorClient::EventNotify(int32_t event, int32_t /*wparam*/, int32_t /*lparam*/) {
-    if (!Active() || !FUi.ControlShown()) return;
+    // The find handler, registered before the client, has taken the search string already.
+    if (event == evSearchStringChanged) ShowMatchMarksChecked();
+    if (!Active() || !Page()) return;
+    // The control holds the page's text even while the window is in the tray: a text appended
+    // to the stored page then would be overwritten by the control's at the next save.
     if (event == evAppendText) AppendText(EventCenter().SharedText);
-    if (event == evQuerySelection) EventCenter().SharedText = ToStoredBreaks(FEdit.SelText());
+    if (event == evQuerySelection && FUi.ControlShown())
+        EventCenter().SharedText = ToStoredBreaks(FEdit.SelText());
 }
 
 void TEditorClient::AppendText(std::u16string text) {
@@ -219,9 +249,14 @@ void TEditorClient::ExecuteCommand(int32_t id) {
             break;
         default:
             if (id >= cmFindReplace && id <= cmHighlightMatch) FFind.ExecuteCommand(id);
+            ShowMatchMarksChecked();
             break;
     }
     CommandCenter().CheckCommands();
+}
+
+void TEditorClient::ShowMatchMarksChecked() {
+    CommandCenter().SetChecked(cmHighlightMatch, FFind.Engine().HighlightMatch);
 }
 
 void TEditorClient::Clear() {

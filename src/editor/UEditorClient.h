@@ -13,6 +13,8 @@
 #include "editor/UEditor.h"
 #include "editor/UFindHandler.h"
 #include "features/UCalcHandler.h"
+#include "features/UNoteHandler.h"
+#include "features/UTipQuery.h"
 #include "foundation/UknList.h"
 #include "views/UClientSuper.h"
 
@@ -28,9 +30,6 @@ constexpr int32_t cmPaste = 1370;
 constexpr int32_t cmDeleteSelection = 1400;
 constexpr int32_t cmWordWrap = 1440;
 constexpr int32_t cmInsertLink = 1490;
-
-constexpr int32_t evAppendText = 3078;
-constexpr int32_t evQuerySelection = 3086;
 
 // The messages the client posts to itself after loading a page.
 constexpr int32_t msgRestoreCaret = 33171;
@@ -92,6 +91,11 @@ class TEditorClient : public TClientSuper, public IOptionObserver, public IEvent
 
     void SaveCaret();
     void RestoreCaret();
+    // A clicked link: "outlook:" links name a page, "file:" links may start at the program
+    // folder (".\"), the rest goes to the desktop's opener.
+    void OpenLink(std::u16string link);
+    // Command 1480's check mark shows whether the find matches are marked.
+    void ShowMatchMarksChecked();
 
     TFindHandler& FindHandler() { return FFind; }
     TCalcHandler& CalcHandler() { return FCalc; }

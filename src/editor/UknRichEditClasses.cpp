@@ -83,6 +83,46 @@ bool TabKey(IEditControl& control, bool shift) {
 
 namespace qb {
 
+// --- links ---
+
+namespace {
+
+bool EndsLink(char16_t c) {
+    return c <= u' ' || c == u'"' || c == u'\'' || c == u'<' || c == u'>' || c == 0x3000;
+}
+
+bool HasLinkPrefix(std::u16string_view run) {
+    static constexpr std::u16string_view prefixes[] = {u"http://", u"https://", u"ftp://",  u"www.",
+                                                       u"mailto:", u"file:",    u"outlook:"};
+    for (std::u16string_view p : prefixes)
+        if (run.size() > p.size() && IsSameText(run.substr(0, p.size()), p)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<TEditSel> LinksIn(std::u16string_view text) {
+    std::vector<TEditSel> links;
+    const int size = static_cast<int>(text.size());
+    for (int start = 0; start < size;) {
+        if (EndsLink(text[start])) {
+            ++start;
+            continue;
+        }
+        int end = start;
+        while (end < size && !EndsLink(text[end])) ++end;
+        if (HasLinkPrefix(text.substr(start, end - start))) links.push_back({start, end - start});
+        start = end;
+    }
+    return links;
+}
+
+TEditSel LinkAt(std::u16string_view paragraph, int offset) {
+    for (const TEditSel& link : LinksIn(paragraph))
+        if (offset >= link.Start && offset < link.End()) return link;
+    return {-1, 0};
+}
+
 // --- TknRichEditFindHandler ---
 
 int TknRichEditFindHandler::FindText(int from, int to, bool upward) const {

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/UEditControl.h"
 
@@ -23,6 +24,13 @@ void EnterKey(IEditControl& control, bool autoIndent, bool autoEmptyLine);
 // Tab and Shift+Tab over a selection holding a line break indent or unindent its lines and
 // return true; otherwise they return false and the key is the control's ordinary Tab.
 bool TabKey(IEditControl& control, bool shift);
+
+// The web address (or mail, file, node link) around `offset` of a paragraph: a run without
+// blanks, quotes or angle brackets that begins with "http://", "https://", "ftp://", "www.",
+// "mailto:", "file:" or "outlook:" (letter case ignored). {-1, 0} when there is none.
+TEditSel LinkAt(std::u16string_view paragraph, int offset);
+// Every such link of a text, in order.
+std::vector<TEditSel> LinksIn(std::u16string_view text);
 
 // The find engine of one control. Matches are searched by the control itself, so a long run of
 // finds and replacements costs the distance covered, not the text's length for every match.

@@ -9,6 +9,8 @@ QB="$1"
 CLI="$2"
 SHOTS="$3/editor"
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+# xdotool types non-ASCII characters only in a UTF-8 locale that exists.
+export LC_ALL=C.UTF-8
 
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window"; }
@@ -162,6 +164,26 @@ xdotool key alt+t Up Up Up Return
 e2e_wait_window '^Statistics$' 5 >/dev/null || e2e_fail "the statistics box did not open"
 sleep 0.3
 e2e_screenshot "$SHOTS" statistics
+xdotool key Escape
+sleep 0.3
+
+# Insert Link (Ctrl+K): an address of the type Url goes into the text between angle brackets.
+click_editor
+xdotool key ctrl+End ctrl+k
+e2e_wait_window '^Insert Link$' 5 >/dev/null || e2e_fail "Ctrl+K showed no insert-link box"
+sleep 0.3
+xdotool key Down Down Tab
+xdotool type --delay 40 'www.example.org'
+xdotool key Return
+sleep 0.3
+save
+cli show "$beta" | grep -q '^gamma text<[^>]*www\.example\.org>$' ||
+    e2e_fail "Insert Link wrote '$(cli show "$beta")'"
+# The context menu of the caret.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2)) click 3
+sleep 0.5
+e2e_screenshot "$SHOTS" context-menu
 xdotool key Escape
 e2e_stop_quillbox
 

@@ -5,8 +5,10 @@
 #include "editor/EditTestSupport.h"
 #include "editor/UEditorClient.h"
 #include "editor/UMemoryEditControl.h"
+#include "editor/UknRichEditClasses.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageSuper.h"
+#include "shell/UOptionManager.h"
 #include "storage/UPageStore.h"
 
 namespace qb::test {
@@ -15,15 +17,17 @@ namespace {
 
 struct TFakeUi : IEditorUi, IClientControl {
     std::vector<int32_t> Posted;
+    std::u16string Told;
     void ShowFindBox() override {}
-    void Inform(std::u16string_view) override {}
+    void Inform(std::u16string_view message) override { Told = message; }
     bool Confirm(std::u16string_view) override { return true; }
     bool ConfirmClear() override { return false; }
     std::optional<std::u16string> InsertLink() override { return u"<http://x>"; }
     void Post(int32_t message) override { Posted.push_back(message); }
     void ApplyAppearance() override {}
     void FocusAndClickThrough() override {}
-    bool ControlShown() const override { return true; }
+    bool Shown = true;
+    bool ControlShown() const override { return Shown; }
     void ShowControl(bool) override {}
     bool ControlHasFocus() const override { return false; }
     void FocusControl() override {}
@@ -47,8 +51,8 @@ TEST_F(EditorClient, PageTextAndStatusReachTheControl) {
         uint8_t Status;
         bool ReadOnly;
         int Protected;
-    } rows[] = {{psNormal, false, 0}, {psLocked, false, 0}, {psProtected, false, 5},
-                {psReadOnly, true, 0}};
+    } rows[] = {
+        {psNormal, false, 0}, {psLocked, false, 0}, {psProtected, false, 5}, {psReadOnly, true, 0}};
     for (const TRow& r : rows) {
         Page(note).SetStatus(r.Status);
         Client.Load(&Page(note));
@@ -74,7 +78,7 @@ TEST_F(EditorClient, CaretIsRememberedInTheBookmarkFile) {
     Edit.SetSel(6, 3);
     Client.Save();
     EXPECT_EQ(ReadBytes(FFolder.File("data/quillbox.bmk")),
-          "\xFF\xFE" + Utf16LE(IntToStr(a) + u"=6,3,2"));
+              "\xFF\xFE" + Utf16LE(IntToStr(a) + u"=6,3,2"));
     Client.Load(&Page(a));
     Client.RestoreCaret();
     EXPECT_EQ(Edit.GetSel(), (TEditSel{6, 3}));
@@ -112,6 +116,53 @@ TEST_F(EditorClient, EditCommandsFollowTheControl) {
     EXPECT_FALSE(Client.CheckCommand(cmCut));
     EXPECT_FALSE(Client.CheckCommand(cmPaste));
     EXPECT_TRUE(Client.CheckCommand(cmCopy));
+}
+
+// A snapped text reaches the page shown even while the window is in the tray, after the
+// separator line; the selection is handed out only while the editor is on the screen.
+TEST_F(EditorClient, AppendedTextGoesIntoTheControlThatHoldsThePage) {
+    int32_t note = Add(FGroupRoot, ptNote, u"n");
+    Page(note).SetText(u"first");
+    Client.SetActive(true);
+    Client.Load(&Page(note));
+    Ui.Shown = false;
+    OptionManager().SepLine = u"--";
+    EventCenter().SharedText = u"snap";
+    EventCenter().EventNotify(evAppendText);
+    Client.Save();
+    EXPECT_EQ(Page(note).GetFullText(), u"first\r\n--\r\nsnap");
+    Edit.SetSel(0, 5);
+    EventCenter().SharedText = u"";
+    EventCenter().EventNotify(evQuerySelection);
+    EXPECT_EQ(EventCenter().SharedText, u"");
+    Ui.Shown = true;
+    EventCenter().EventNotify(evQuerySelection);
+    EXPECT_EQ(EventCenter().SharedText, u"first");
+}
+
+TEST(EditorLinks, WebAddressesAreFoundInTheText) {
+    struct TRow {
+        std::u16string Text;
+        std::vector<TEditSel> Links;
+    } rows[] = {
+        {u"see http://a.org/x?y=1 now", {{4, 18}}},
+        {u"<www.b.com>,\tMAILTO:me@c.d", {{1, 9}, {13, 13}}},
+        {u"\"file:.\\doc.txt\" outlook:Notes", {{1, 14}, {17, 13}}},
+        {u"http:// www. plain ftp:/x", {}},  // a prefix alone, or a wrong one, is no link
+    };
+    for (const TRow& r : rows) EXPECT_EQ(LinksIn(r.Text), r.Links) << ToUtf8(r.Text);
+    EXPECT_EQ(LinkAt(u"go www.x.y", 3), (TEditSel{3, 7}));
+    EXPECT_EQ(LinkAt(u"go www.x.y", 2), (TEditSel{-1, 0}));
+}
+
+TEST_F(EditorClient, NodeLinksOpenTheirPage) {
+    int32_t plan = Add(Add(FGroupRoot, ptGroup, u"Work"), ptNote, u"Plan");
+    Client.SetActive(true);
+    Client.Load(&Page(plan));
+    Client.OpenLink(u"outlook:///Work/Missing");
+    EXPECT_EQ(Ui.Told, u"Invalid node link!: Work\\Missing");
+    Client.OpenLink(u"OUTLOOK:@Plan");
+    EXPECT_EQ(PageCenter().ActivePage(), &Page(plan));
 }
 
 }  // namespace qb::test

@@ -3,6 +3,7 @@
 // the clipboard gets the text with and without them.
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 
@@ -43,7 +44,12 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Qt, EditControlContract, TRichEditFactory);
 // Every marker survives loading and saving; none of them moves the text after it.
 TEST(RichEditMarkers, KeptInTheTextButTakeNoRoom) {
     auto edit = ShownEdit();
-    const std::u16string text = u"a\x1C" u"b\x1D\x1C" u"c\x1E\x1C\x1C" u"d\x1F\x7F" u"e\r\nf";
+    const std::u16string text =
+        u"a\x1C"
+        u"b\x1D\x1C"
+        u"c\x1E\x1C\x1C"
+        u"d\x1F\x7F"
+        u"e\r\nf";
     edit->SetText(text);
     EXPECT_EQ(edit->GetText(), text);
     const std::u16string inner = edit->TextRange(0, edit->TextLength());
@@ -64,7 +70,10 @@ TEST(RichEditMarkers, KeptInTheTextButTakeNoRoom) {
 
 TEST(RichEditMarkers, CaretStepsOverMarkers) {
     auto edit = ShownEdit();
-    edit->SetText(u"ab\x1C" u"cd\x1D" u"ef");
+    edit->SetText(
+        u"ab\x1C"
+        u"cd\x1D"
+        u"ef");
     struct TRow {
         int From;
         int Key;
@@ -82,7 +91,10 @@ TEST(RichEditMarkers, CaretStepsOverMarkers) {
 
 TEST(RichEditMarkers, ClipboardCarriesTheMarkersOnlyInItsOwnFormat) {
     auto edit = ShownEdit();
-    edit->SetText(u"x\x1C" u"hi\r\nyo\x1E" u"z");
+    edit->SetText(
+        u"x\x1C"
+        u"hi\r\nyo\x1E"
+        u"z");
     edit->SetSel(1, 7);
     edit->Copy();
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -109,6 +121,8 @@ TEST(RichEditKeys, TypedKeysAreTheControlsEdits) {
     EXPECT_EQ(edit->GetText(), u"aé");
     Press(*edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(edit->GetText(), u"aé中");
+    Press(*edit, Qt::Key_A, Qt::ControlModifier);  // moving and selecting stay Qt's
+    EXPECT_EQ(edit->GetSel(), (TEditSel{0, 3}));
     edit->SetReadOnly(true);
     Press(*edit, Qt::Key_Delete);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
@@ -144,6 +158,48 @@ TEST(RichEditDecorators, LineNumbersCountDisplayLines) {
     EXPECT_EQ(edit->LineFromChar(second), 1);
     EXPECT_EQ(edit->LineFromChar(second - 1), 0);
     EXPECT_EQ(edit->PointFromChar(second).X, edit->PointFromChar(0).X);  // starts a display line
+}
+
+}  // namespace qb::test
+
+namespace qb::test {
+
+// The colours multiply: an inner block painted over by its outer block shows both colours
+// combined; a block that is never closed is not painted; an underline style colours only the
+// bottom of the line.
+TEST(RichEditDecorators, HighlightBlocksFollowTheStackRule) {
+    auto edit = ShownEdit();
+    TknRichEditHighLightTextBlock blocks(*edit);
+    blocks.SetEnabled(true);
+    blocks.SetStyle(0, {HLClose[0], QColor(255, 255, 0), 0});
+    blocks.SetStyle(1, {HLClose[1], QColor(255, 0, 255), 2});
+    blocks.SetStyle(3, {HLClose[3], QColor(0, 255, 255), 0});  // beyond the styles: appended
+    edit->SetText(
+        u"\x1C"
+        u"ab\x1C"
+        u"cd\x1D"
+        u"ef\x7F"
+        u" \x1C"
+        u"gh \x1C"
+        u"uv\x1E");
+    QApplication::processEvents();
+    QImage image(edit->viewport()->size(), QImage::Format_RGB32);
+    edit->viewport()->render(&image);
+    auto colourAt = [&](int pos, bool bottom) {
+        QRect r = edit->CharRect(pos);
+        return image.pixelColor(r.left() + 1, bottom ? r.bottom() : r.top() + 1);
+    };
+    struct TRow {
+        int Pos;
+        bool Bottom;
+        QColor Expected;
+    } rows[] = {
+        {1, false, QColor(0, 255, 255)},    {4, false, QColor(0, 255, 0)},
+        {7, false, QColor(0, 255, 255)},    {12, false, QColor(255, 255, 255)},
+        {16, false, QColor(255, 255, 255)}, {16, true, QColor(255, 0, 255)},
+    };
+    for (const TRow& r : rows)
+        EXPECT_EQ(colourAt(r.Pos, r.Bottom), r.Expected) << r.Pos << (r.Bottom ? " bottom" : "");
 }
 
 }  // namespace qb::test

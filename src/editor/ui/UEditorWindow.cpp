@@ -12,6 +12,7 @@
 #include "editor/ui/UStatisticsBox.h"
 #include "editor/ui/UknRichEdit.h"
 #include "editor/ui/UknRichEditDecorators.h"
+#include "shell/UMenuModel.h"
 #include "shell/UOptionManager.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknFonts.h"
@@ -44,6 +45,14 @@ class TEditorUi : public IEditorUi {
             Edit->viewport()->update();  // the match marks follow the find text
         });
         Edit->OnSelectionChanged = [this] { FCheckTimer.start(); };
+        Edit->OnLink = [this](std::u16string link) {
+            if (Client) Client->OpenLink(std::move(link));
+        };
+        // The menu of a selection (kind 5) or of the caret (kind 6), as the menus show them.
+        Edit->OnContextMenu = [this](QContextMenuEvent*) {
+            EventCenter().EventNotify(kContextMenuEvent, Edit->GetSel().Length > 0 ? 5 : 6);
+            return true;
+        };
     }
 
     void ShowFindBox() override {
@@ -67,8 +76,10 @@ class TEditorUi : public IEditorUi {
         const TOptions& o = OptionManager();
         Edit->SetEditorFont(QtFont(o.EditorFontColor));
         Edit->SetColors(QtColour(o.EditorFontColor.FontColor), QtColour(o.EditorFontColor.BGColor));
-        Edit->SetTabStop(o.TabStops);
-        Edit->SetMargins(o.Margins);
+        Edit->SetTabStop(o.TabStops * 5);
+        Edit->SetMargins(o.Margins * 4 + 2);
+        Edit->SetSmoothScroll(o.SmoothScroll);
+        Edit->SetOneClickLinks(o.OneClickOpenLink);
         FLineNumbers.SetColour(QtColour(o.LineNumberColor));
         FLineNumbers.SetEnabled(o.ShowLineNumber);
         FSelLine.SetColour(QtColour(o.SelLineColor));

@@ -76,8 +76,9 @@ TFindBox::TFindBox(QWidget* parent, TFindHandler& handler)
     directionLayout->addWidget(FUp);
     directionLayout->addWidget(FDown);
     auto* options = new QVBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{FMatchCase, FWholeWord, FRollBack, direction,
-                                                      FWithinSelection, FExitAfterFirst, FHighlight})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{FMatchCase, FWholeWord, FRollBack, direction,
+                                         FWithinSelection, FExitAfterFirst, FHighlight})
         options->addWidget(w);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {FFindButton, FReplaceButton, FReplaceAllButton, cancel})
@@ -125,6 +126,7 @@ TFindBoxValues TFindBox::Values() const {
 
 void TFindBox::ReadIntoEngine() {
     FHandler.ReadFindBox(Values());
+    CommandCenter().SetChecked(cmHighlightMatch, FHandler.Engine().HighlightMatch);
 }
 
 void TFindBox::Find() {

@@ -12,6 +12,8 @@
 #include <algorithm>
 
 #include "editor/UEditor.h"
+#include "editor/UknRichEditClasses.h"
+#include "editor/ui/UknRichEditDecorators.h"
 #include "toolkit/UknKeys.h"
 #include "toolkit/UknQtText.h"
 
@@ -25,6 +27,9 @@ std::u16string FromQt(const QString& s) {
     std::replace(out.begin(), out.end(), char16_t(QChar::ParagraphSeparator), u'\r');
     return out;
 }
+
+// Lines a wheel step scrolls.
+constexpr int WheelLines = 3;
 
 bool IsMarker(char16_t c) {
     return c == HLOpen || IsHLClose(c);
@@ -98,8 +103,16 @@ void TknRichEdit::SetText(std::u16string_view text) {
     std::u16string inner = ToControlBreaks(text);
     std::replace(inner.begin(), inner.end(), u'\r', u'\n');
     setPlainText(QtText(inner));
-    for (size_t i = 0; i < inner.size(); ++i)
-        if (IsMarker(inner[i])) FormatMarker(static_cast<int>(i));
+    // One edit block: the document lays out once for all the markers, not once for each.
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (size_t i = 0; i < inner.size(); ++i) {
+        if (!IsMarker(inner[i])) continue;
+        c.setPosition(static_cast<int>(i));
+        c.setPosition(static_cast<int>(i) + 1, QTextCursor::KeepAnchor);
+        c.setCharFormat(FMarkerFormat);
+    }
+    c.endEditBlock();
     ForgetUndo();
     NotifyDecorators();
 }
@@ -150,10 +163,6 @@ void TknRichEdit::InsertRuns(QTextCursor& cursor, std::u16string_view text) {
         cursor.insertText(QtText(text.substr(from, to - from)), marker ? FMarkerFormat : plain);
         from = to;
     }
-}
-
-void TknRichEdit::FormatMarker(int pos) {
-    RangeCursor(pos, pos + 1).setCharFormat(FMarkerFormat);
 }
 
 int TknRichEdit::LineCount() const {
@@ -267,8 +276,8 @@ void TknRichEdit::PutOnClipboard(std::u16string_view text) {
 std::u16string TknRichEdit::ClipboardText() const {
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     if (!mime) return {};
-    QString text = mime->hasFormat(RawTextMime) ? QString::fromUtf8(mime->data(RawTextMime))
-                                                : mime->text();
+    QString text =
+        mime->hasFormat(RawTextMime) ? QString::fromUtf8(mime->data(RawTextMime)) : mime->text();
     return TextOf(text);
 }
 
@@ -280,9 +289,8 @@ void TknRichEdit::SetWordWrap(bool on) {
     setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-void TknRichEdit::SetTabStop(int characters) {
-    setTabStopDistance(std::max(characters, 1) *
-                       QFontMetricsF(document()->defaultFont()).horizontalAdvance(u' '));
+void TknRichEdit::SetTabStop(int dialogUnits) {
+    setTabStopDistance(std::max(dialogUnits, 1) * fontMetrics().averageCharWidth() / 4.0);
 }
 
 void TknRichEdit::SetMargins(int pixels) {
@@ -304,12 +312,13 @@ void TknRichEdit::SetColors(const QColor& text, const QColor& background) {
 }
 
 void TknRichEdit::SetEditorFont(const QFont& font) {
-    document()->setDefaultFont(font);
+    FBaseFont = font;
     setFont(font);
+    document()->setDefaultFont(font);
 }
 
 void TknRichEdit::ResetZoom() {
-    SetEditorFont(document()->defaultFont());
+    SetEditorFont(FBaseFont);
 }
 
 // The keys that edit, and the clipboard and undo shortcuts, are this control's; every other key
@@ -319,8 +328,8 @@ bool TknRichEdit::HandleEditKey(QKeyEvent* e) {
         QKeySequence::StandardKey Key;
         void (TknRichEdit::*Run)();
     } const actions[] = {
-        {QKeySequence::Undo, &TknRichEdit::Undo}, {QKeySequence::Redo, &TknRichEdit::Redo},
-        {QKeySequence::Cut, &TknRichEdit::Cut},   {QKeySequence::Copy, &TknRichEdit::Copy},
+        {QKeySequence::Undo, &TknRichEdit::Undo},   {QKeySequence::Redo, &TknRichEdit::Redo},
+        {QKeySequence::Cut, &TknRichEdit::Cut},     {QKeySequence::Copy, &TknRichEdit::Copy},
         {QKeySequence::Paste, &TknRichEdit::Paste},
     };
     // Ctrl+Y is the menu's Redo key, whatever the desktop's standard is.
@@ -337,7 +346,8 @@ bool TknRichEdit::HandleEditKey(QKeyEvent* e) {
             return true;
     }
     const QString text = e->text();
-    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    const bool command =
+        e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (text.isEmpty() || command || !text.at(0).isPrint()) return false;
     if (text.size() == 1)
         TypeChar(text.at(0).unicode());
@@ -382,6 +392,7 @@ void TknRichEdit::inputMethodEvent(QInputMethodEvent* e) {
 void TknRichEdit::paintEvent(QPaintEvent* e) {
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
+    PaintLinks(painter);
     for (TknRichEditDecorator* d : FDecorators)
         if (d->Enabled()) d->AfterPaint(painter);
 }
@@ -396,12 +407,67 @@ void TknRichEdit::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void TknRichEdit::wheelEvent(QWheelEvent* e) {
-    if (!OnWheel || !OnWheel(e)) QPlainTextEdit::wheelEvent(e);
+    if (OnWheel && OnWheel(e)) return;
+    if (FSmoothScroll || (e->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(e);
+        return;
+    }
+    const int delta = e->angleDelta().y();
+    if (delta != 0) ScrollLines(delta > 0 ? -WheelLines : WheelLines);
+    e->accept();
 }
 
 void TknRichEdit::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::MiddleButton && OnMiddleButton && OnMiddleButton(e)) return;
+    if (e->button() == Qt::MiddleButton) {
+        if (OnMiddleButton && OnMiddleButton(e)) return;
+        if (e->modifiers() & Qt::ControlModifier) {
+            ResetZoom();
+            return;
+        }
+    }
     QPlainTextEdit::mousePressEvent(e);
+}
+
+std::u16string TknRichEdit::LinkAtPoint(const QPoint& p) const {
+    const int pos = cursorForPosition(p).position();
+    const QTextBlock block = document()->findBlock(pos);
+    const std::u16string text = TextOf(block.text());
+    const int offset = pos - block.position();
+    // The hit is the gap nearest to the point: the character is the one after or before it.
+    for (int at : {offset, offset - 1}) {
+        const TEditSel link = LinkAt(text, at);
+        if (link.Start >= 0) return text.substr(link.Start, link.Length);
+    }
+    return {};
+}
+
+// Links are underlined in the link colour, in the visible blocks only.
+void TknRichEdit::PaintLinks(QPainter& painter) {
+    const int height = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (BlockBox(block).top() > height) break;
+        for (const TEditSel& link : LinksIn(TextOf(block.text()))) {
+            const int start = block.position() + link.Start;
+            PaintSpan(painter, *this, start, start + link.Length, palette().color(QPalette::Link),
+                      1);
+        }
+    }
+}
+
+void TknRichEdit::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    const bool click = e->button() == Qt::LeftButton && !textCursor().hasSelection();
+    if (!click || !OnLink || !(FOneClickLinks || (e->modifiers() & Qt::ControlModifier))) return;
+    if (std::u16string link = LinkAtPoint(e->pos()); !link.empty()) OnLink(link);
+}
+
+void TknRichEdit::mouseDoubleClickEvent(QMouseEvent* e) {
+    std::u16string link = e->button() == Qt::LeftButton ? LinkAtPoint(e->pos()) : u"";
+    if (link.empty() || !OnLink) {
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+        return;
+    }
+    OnLink(link);
 }
 
 void TknRichEdit::resizeEvent(QResizeEvent* e) {

@@ -88,11 +88,15 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     void FocusControl() override { setFocus(Qt::OtherFocusReason); }
 
     // --- appearance ---
-    void SetTabStop(int characters);
+    // One tab stop every `dialogUnits` (a quarter of the font's average character width each).
+    void SetTabStop(int dialogUnits);
     void SetMargins(int pixels);
     void SetColors(const QColor& text, const QColor& background);
+    // The font of the options; zooming (Ctrl+wheel) changes the shown size until ResetZoom.
     void SetEditorFont(const QFont& font);
     void ResetZoom();
+    // Off: every wheel step scrolls three lines. On: Qt's own smooth scrolling.
+    void SetSmoothScroll(bool on) { FSmoothScroll = on; }
     // The left edge of the text area within the widget, for the line-number gutter.
     void SetGutterWidth(int pixels);
     int LineHeight() const;
@@ -102,6 +106,10 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     std::function<bool(QWheelEvent*)> OnWheel;
     std::function<bool(QMouseEvent*)> OnMiddleButton;
     std::function<void()> OnSelectionChanged;
+    // A link was clicked: double clicks always, single left clicks with Ctrl or while
+    // one-click links are on.
+    std::function<void(std::u16string)> OnLink;
+    void SetOneClickLinks(bool on) { FOneClickLinks = on; }
 
     // For the decorators, on the viewport: a character's rectangle, a block's box, and the
     // first block shown.
@@ -120,6 +128,8 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     void contextMenuEvent(QContextMenuEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     // Tab is a key of the text (indenting lines), never a move to the next control.
     bool focusNextPrevChild(bool /*next*/) override { return false; }
@@ -128,13 +138,18 @@ class TknRichEdit : public QPlainTextEdit, public TEditControlBase, public IClie
     friend class TknRichEditDecorator;
     QTextCursor RangeCursor(int start, int end) const;
     void InsertRuns(QTextCursor& cursor, std::u16string_view text);
-    void FormatMarker(int pos);
     bool HandleEditKey(QKeyEvent* e);
     void StepOverMarkers(int key);
     void NotifyDecorators();
+    // The link under a point of the viewport; empty when there is none.
+    std::u16string LinkAtPoint(const QPoint& p) const;
+    void PaintLinks(QPainter& painter);
 
     QTextCharFormat FMarkerFormat;
     std::vector<TknRichEditDecorator*> FDecorators;
+    QFont FBaseFont;
+    bool FSmoothScroll = false;
+    bool FOneClickLinks = false;
     int FMargins = 2;
     int FGutter = 0;
 };

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <unicode/uchar.h>
 
@@ -71,8 +71,9 @@ void PaintSpan(QPainter& painter, TknRichEdit& edit, int start, int end, const Q
             const int lineEnd = lineStart + line.textLength();
             if (lineEnd < start || lineStart > end) continue;
             const qreal x1 = start >= lineStart ? box.left() + line.cursorToX(start - base) : left;
-            const qreal x2 = end <= lineEnd ? box.left() + line.cursorToX(end - base)
-                                            : box.left() + line.naturalTextWidth() + LineEndOverhang;
+            const qreal x2 = end <= lineEnd
+                                 ? box.left() + line.cursorToX(end - base)
+                                 : box.left() + line.naturalTextWidth() + LineEndOverhang;
             QRectF band(x1, box.top() + line.y(), x2 - x1, line.height());
             if (bandHeight > 0) band.setTop(band.bottom() - bandHeight);
             Multiply(painter, band, colour);
@@ -136,7 +137,8 @@ void TknRichEditLineNumber::PaintGutter(QPainter& painter) {
         QTextLayout* layout = block.layout();
         const int lines = layout ? std::max(layout->lineCount(), 1) : 1;
         for (int i = 0; i < lines; ++i) {
-            const qreal top = box.top() + (layout && layout->lineCount() ? layout->lineAt(i).y() : 0);
+            const qreal top =
+                box.top() + (layout && layout->lineCount() ? layout->lineAt(i).y() : 0);
             const QRectF cell(0, top, right, FEdit.LineHeight());
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
                              QString::number(block.firstLineNumber() + i + 1));
