@@ -56,12 +56,6 @@ bool IsBlank(std::u16string_view line) {
     return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
 }
 
-template <class V>
-auto LowerBound(V& records, int32_t id) {
-    return std::lower_bound(records.begin(), records.end(), id,
-                            [](const auto& record, int32_t key) { return record->Id < key; });
-}
-
 struct TParsedRecord {
     std::unique_ptr<TPageRecord> Record;
     bool IdValid;
@@ -72,9 +66,32 @@ TParsedRecord ParseRecord(std::u16string_view line) {
     int32_t owner = ParseInt32(NextField(line)).value_or(0);
     uint8_t type = ParseType(NextField(line));
     int32_t length = std::max(0, ParseInt32(NextField(line)).value_or(0));
-    return {
-        std::make_unique<TPageRecord>(id.value_or(0), owner, type, length, std::u16string(line)),
-        id.has_value()};
+    return {std::make_unique<TPageRecord>(id.value_or(0), owner, type, length, line),
+            id.has_value()};
+}
+
+// The lines of a text that end at CR LF (the last one may lack it), as views into it. The LF
+// bytes are found with memchr, which runs through the text many bytes at a time.
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    const char* bytes = reinterpret_cast<const char*>(text.data());
+    const size_t size = text.size() * 2;
+    size_t start = 0;  // in characters
+    for (size_t from = 0; start < text.size();) {
+        const void* hit = from < size ? std::memchr(bytes + from, '\n', size - from) : nullptr;
+        if (!hit) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - bytes);
+        from = at + 1;
+        const size_t i = at / 2;
+        if (at % 2 != 0 || text[i] != u'\n' || i == 0 || text[i - 1] != u'\r' || i - 1 < start)
+            continue;
+        lines.push_back(text.substr(start, i - 1 - start));
+        start = i + 1;
+    }
+    return lines;
 }
 
 // Whether the file holds exactly what writing the text would put there (marker, byte-order mark,
@@ -105,12 +122,12 @@ void AppendEntry(std::u16string_view entry, std::u16string& line) {
 }  // namespace
 
 TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
-                         std::u16string pendingProperties)
+                         std::u16string_view pendingProperties)
     : Id(id),
       OwnerId(ownerId),
       PageType(pageType),
       TextLength(textLength),
-      PendingProperties(std::move(pendingProperties)) {}
+      PendingProperties(pendingProperties) {}
 
 TPageRecord::~TPageRecord() = default;
 
@@ -129,7 +146,8 @@ TPageStore::TPageStore() : FFiles(ProgramFolder() + u"data/") {
 TPageStore::~TPageStore() = default;
 
 void TPageStore::Open() {
-    std::vector<std::u16string> lines = FFiles.ReadIndexLines();
+    FIndexText = FFiles.ReadIndexText();
+    const std::vector<std::u16string_view> lines = SplitLines(FIndexText->Text());
     if (lines.size() >= 2) FreeIds.SetText(lines[1]);
     const int64_t dataLength = FFiles.DataLength();
 
@@ -166,6 +184,8 @@ void TPageStore::Open() {
         }
         Records.erase(kept, Records.end());
     }
+    FIds.reserve(Records.size());
+    for (const auto& record : Records) FIds.push_back(record->Id);
     for (auto& stray : strays) {
         stray->Id = UnusedId();
         Insert(std::move(stray));
@@ -173,8 +193,9 @@ void TPageStore::Open() {
 }
 
 TPageRecord* TPageStore::Find(int32_t id) const {
-    auto it = LowerBound(Records, id);
-    return it != Records.end() && (*it)->Id == id ? it->get() : nullptr;
+    auto it = std::lower_bound(FIds.begin(), FIds.end(), id);
+    return it != FIds.end() && *it == id ? Records[static_cast<size_t>(it - FIds.begin())].get()
+                                         : nullptr;
 }
 
 const TPageRecord* TPageStore::FindRecord(int32_t id) const {
@@ -182,8 +203,10 @@ const TPageRecord* TPageStore::FindRecord(int32_t id) const {
 }
 
 TPageRecord& TPageStore::Insert(std::unique_ptr<TPageRecord> record) {
-    auto it = LowerBound(Records, record->Id);
-    return **Records.insert(it, std::move(record));
+    auto it = std::lower_bound(FIds.begin(), FIds.end(), record->Id);
+    const auto at = it - FIds.begin();
+    FIds.insert(it, record->Id);
+    return **Records.insert(Records.begin() + at, std::move(record));
 }
 
 template <class F>
@@ -220,7 +243,7 @@ void TPageStore::LoadPage(TPageRecord& record) {
     PropertyBuffer.SetText(record.PendingProperties);
     page->LoadProperties(PropertyBuffer);
     record.Page = std::move(page);
-    std::u16string().swap(record.PendingProperties);
+    record.PendingProperties = {};
 }
 
 int32_t TPageStore::NewPage(int32_t ownerId, uint8_t pageType) {
@@ -268,7 +291,9 @@ void TPageStore::DeletePage(int32_t id) {
     SaveText(id, u"");
     FPendingTexts.erase(id);  // the batch's write leaves the text out with the record
     FreeIds.Push(id);
-    Records.erase(LowerBound(Records, id));
+    const auto at = std::lower_bound(FIds.begin(), FIds.end(), id) - FIds.begin();
+    FIds.erase(FIds.begin() + at);
+    Records.erase(Records.begin() + at);
 }
 
 std::u16string TPageStore::ReadText(int32_t id, int32_t maxlen) {
@@ -505,6 +530,12 @@ int32_t TPageStore::GetOwnerOf(const TPageRecord& record) const {
 
 std::u16string_view TPageStore::NameOf(const TPageRecord& record) const {
     return record.Page ? std::u16string_view(record.Page->Name()) : record.PendingEntry(0);
+}
+
+uint8_t TPageStore::StatusOf(const TPageRecord& record) const {
+    if (record.Page) return record.Page->Status();
+    const int64_t status = StrToIntDef(record.PendingEntry(1), 0);
+    return status >= psNormal && status <= psReadOnly ? static_cast<uint8_t>(status) : psNormal;
 }
 
 void TPageStore::ScanTexts(const TknIntList& ids,

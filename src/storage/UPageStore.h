@@ -23,7 +23,7 @@ class TPageSuper;
 class TPageRecord : public TknObject {
   public:
     TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
-                std::u16string pendingProperties);
+                std::u16string_view pendingProperties);
     ~TPageRecord() override;
 
     // The index-th entry of the pending property part (empty when it has fewer), read without
@@ -34,7 +34,8 @@ class TPageRecord : public TknObject {
     int32_t OwnerId;  // as read from the file; the loaded page's own value wins (GetOwnerOf)
     uint8_t PageType;
     int32_t TextLength;
-    std::u16string PendingProperties;  // the raw fields 5 and on, until the page is loaded
+    // The raw fields 5 and on, until the page is loaded: a view into the store's index text.
+    std::u16string_view PendingProperties;
     std::unique_ptr<TPageSuper> Page;
     // Where the text starts in the data file. It is the sum of the lengths before it, except
     // in a damaged index whose lines were out of order or repeated an id.
@@ -82,6 +83,8 @@ class TPageStore {
     // The page's name, from the loaded page or else from the record's pending entries: lists
     // of thousands of pages need no page objects for it.
     std::u16string_view NameOf(const TPageRecord& record) const;
+    // Its status likewise (an entry that is not a status reads as normal, as the page reads it).
+    uint8_t StatusOf(const TPageRecord& record) const;
     // Hands each id's stored text (the data file's, or a batch's pending one; empty for an id
     // without record) to each, with the id's index in the list. The data file is read once, in
     // large blocks in file order, instead of once per page.
@@ -122,7 +125,12 @@ class TPageStore {
     void WriteIndexIfChanged();
     bool DataInIdOrder() const;
 
+    // The index file as read at opening. The records' pending parts are views into it, so
+    // that opening copies no property text and an untouched record is written back from it.
+    std::unique_ptr<TIndexText> FIndexText;
     std::vector<std::unique_ptr<TPageRecord>> Records;
+    // The records' ids in the same order, searched without touching the records themselves.
+    std::vector<int32_t> FIds;
     TknStrList PropertyBuffer{25};
     TknIntQueue FreeIds;
     TStoreFiles FFiles;

@@ -1,6 +1,8 @@
 #include "storage/UStoreFiles.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 
 #include "foundation/UknError.h"
 #include "foundation/UknFile.h"
+#include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 
 namespace qb {
@@ -82,12 +85,35 @@ TStoreFiles::TStoreFiles(std::u16string folder)
     RemoveTemporaries(FFolder);
 }
 
-std::vector<std::u16string> TStoreFiles::ReadIndexLines() {
+TIndexText::TIndexText(const std::u16string& path) {
+    TknTextFile file(path, fmRead, enUTF16LE);  // creates a missing file
+    const int fd = ::open(ToUtf8(NativePath(path)).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 2 && st.st_size % 2 == 0) {
+        void* map = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
+                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (map != MAP_FAILED && *static_cast<const uint8_t*>(map) != kFileMarker) {
+            FMap = map;
+            FMapSize = static_cast<size_t>(st.st_size);
+            FText = {reinterpret_cast<const char16_t*>(static_cast<const char*>(map) + 2),
+                     FMapSize / 2 - 1};
+        } else if (map != MAP_FAILED) {
+            ::munmap(map, static_cast<size_t>(st.st_size));
+        }
+    }
+    if (fd >= 0) ::close(fd);
+    if (FMap) return;
+    FCopy = file.ReadText();
+    FText = FCopy;
+}
+
+TIndexText::~TIndexText() {
+    if (FMap) ::munmap(FMap, FMapSize);
+}
+
+std::unique_ptr<TIndexText> TStoreFiles::ReadIndexText() {
     Recover();
-    TknMemoryTextFile file(FIndexPath, fmRead, enUTF16LE);
-    std::vector<std::u16string> lines;
-    while (!file.Eof()) lines.push_back(file.ReadLine());
-    return lines;
+    return std::make_unique<TIndexText>(FIndexPath);
 }
 
 int64_t TStoreFiles::DataLength() {
