@@ -86,9 +86,11 @@ class TTreePrinter {
         FText += '\n';
         if (FText.size() > kPiece) Flush();
         if (!page || !page->Childs() || !FExpanded.insert(id).second) return;
-        TknIntList children;
-        page->Childs()->GetChildIds(children);
-        for (int i = 0; i < children.Count(); ++i) Print(children.Items(i), depth + 1);
+        // The children as GetChildIds gives them (not the page itself, no missing page),
+        // without copying a list of thousands.
+        const TknIntList& children = page->Childs()->Ids();
+        for (int i = 0; i < children.Count(); ++i)
+            if (children.Items(i) != id) Print(children.Items(i), depth + 1);
     }
 
   private:

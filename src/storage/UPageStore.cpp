@@ -19,7 +19,7 @@ namespace {
 
 constexpr uint8_t kEverySearchableType = 255;
 constexpr std::u16string_view kIndexVersion = u"3.2.0";
-constexpr int64_t kScanBlock = 1 << 20;  // characters of the data file read at once by a scan
+constexpr int64_t kScanBlock = 64 << 10;  // characters read at once by a scan: they stay in cache
 
 TPageStore* GStore = nullptr;
 
@@ -192,7 +192,15 @@ void TPageStore::Open() {
     }
 }
 
+// Ids are mostly dense (freed ones are used again), so an id is first looked for where it
+// would stand without gaps.
 TPageRecord* TPageStore::Find(int32_t id) const {
+    if (!FIds.empty()) {
+        const int64_t guess = int64_t{id} - FIds.front();
+        if (guess >= 0 && guess < static_cast<int64_t>(FIds.size()) &&
+            FIds[static_cast<size_t>(guess)] == id)
+            return Records[static_cast<size_t>(guess)].get();
+    }
     auto it = std::lower_bound(FIds.begin(), FIds.end(), id);
     return it != FIds.end() && *it == id ? Records[static_cast<size_t>(it - FIds.begin())].get()
                                          : nullptr;
@@ -518,6 +526,11 @@ void TPageStore::GetIdsOfType(uint8_t pageType, TknIntList& ids) const {
     ForEachOutsideRecycleBin(pageType, [&ids](const TPageRecord& record) { ids.Add(record.Id); });
 }
 
+void TPageStore::GetIdsOfType(uint8_t pageType, std::vector<int32_t>& ids) const {
+    ids.clear();
+    ForEachOutsideRecycleBin(pageType, [&ids](const TPageRecord& record) { ids.push_back(record.Id); });
+}
+
 int TPageStore::CountOfType(uint8_t pageType) const {
     int count = 0;
     ForEachOutsideRecycleBin(pageType, [&count](const TPageRecord&) { ++count; });
@@ -538,11 +551,11 @@ uint8_t TPageStore::StatusOf(const TPageRecord& record) const {
     return status >= psNormal && status <= psReadOnly ? static_cast<uint8_t>(status) : psNormal;
 }
 
-void TPageStore::ScanTexts(const TknIntList& ids,
-                           const std::function<void(int, std::u16string_view)>& each) {
-    std::vector<std::pair<const TPageRecord*, int>> stored;
-    for (int i = 0; i < ids.Count(); ++i) {
-        const TPageRecord* record = Find(ids.Items(i));
+void TPageStore::ScanTexts(const std::vector<int32_t>& ids,
+                           const std::function<void(size_t, std::u16string_view)>& each) {
+    std::vector<std::pair<const TPageRecord*, size_t>> stored;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const TPageRecord* record = Find(ids[i]);
         auto pending = record ? FPendingTexts.find(record->Id) : FPendingTexts.end();
         if (pending != FPendingTexts.end())
             each(i, pending->second);
@@ -560,7 +573,7 @@ void TPageStore::ScanTexts(const TknIntList& ids,
         const int64_t pos = record->DataPos, length = record->TextLength;
         if (pos < blockPos || pos + length > blockPos + static_cast<int64_t>(block.size())) {
             blockPos = pos;
-            block = FFiles.ReadData(pos, std::max(length, kScanBlock));
+            FFiles.ReadDataInto(pos, std::max(length, kScanBlock), block);
         }
         // A text cut by the end of the file is what is there, as ReadText gives it.
         each(index, std::u16string_view(block).substr(static_cast<size_t>(pos - blockPos),

@@ -73,6 +73,8 @@ class TPageStore {
     bool FindFirstOfType(uint8_t pageType, int32_t& id) const;
     // Type 255: every type whose class is searchable. The list is cleared first.
     void GetIdsOfType(uint8_t pageType, TknIntList& ids) const;
+    // The same as plain ids, for lists of the whole notebook (a list item is far larger).
+    void GetIdsOfType(uint8_t pageType, std::vector<int32_t>& ids) const;
     int CountOfType(uint8_t pageType) const;
     bool IsInRecycleBin(const TPageRecord& record) const;
     bool IsInRecycleBin(int32_t id) const;
@@ -88,8 +90,8 @@ class TPageStore {
     // Hands each id's stored text (the data file's, or a batch's pending one; empty for an id
     // without record) to each, with the id's index in the list. The data file is read once, in
     // large blocks in file order, instead of once per page.
-    void ScanTexts(const TknIntList& ids,
-                   const std::function<void(int index, std::u16string_view text)>& each);
+    void ScanTexts(const std::vector<int32_t>& ids,
+                   const std::function<void(size_t index, std::u16string_view text)>& each);
 
     // The records in ascending id order.
     int RecordCount() const { return static_cast<int>(Records.size()); }

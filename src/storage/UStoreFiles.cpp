@@ -130,11 +130,21 @@ TknTextFile& TStoreFiles::Reader() {
 }
 
 std::u16string TStoreFiles::ReadData(int64_t pos, int64_t count) {
+    std::u16string text;
+    ReadDataInto(pos, count, text);
+    return text;
+}
+
+void TStoreFiles::ReadDataInto(int64_t pos, int64_t count, std::u16string& text) {
     TknTextFile& file = Reader();
-    int64_t length = file.TextLength();
-    if (pos < 0 || pos >= length || count <= 0) return {};
+    const int64_t length = file.TextLength();
+    const int64_t n = pos < 0 || pos >= length || count <= 0 ? 0 : std::min(count, length - pos);
+    text.resize(static_cast<size_t>(n));
+    if (n == 0) return;
     file.SeekChar(pos);
-    return file.ReadText(std::min(count, length - pos));
+    const int64_t got = file.Read(text.data(), 2 * n);
+    text.resize(static_cast<size_t>(got / 2 + got % 2));
+    if (got % 2) text.back() = u'\uFFFD';  // half a unit at the end, as ReadText gives it
 }
 
 void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) {

@@ -62,6 +62,9 @@ class TStoreFiles {
     int64_t DataLength();
     // Up to count characters from pos; fewer (or none) where the file ends.
     std::u16string ReadData(int64_t pos, int64_t count);
+    // The same into text, whose memory is used again: a scan of the whole file reads it in
+    // large blocks without allocating each one anew.
+    void ReadDataInto(int64_t pos, int64_t count, std::u16string& text);
 
     // Writes the new data file from the pieces and the new index text as the pending pair.
     // Once it returns the pair is committed: it reaches the real names at the latest with the
