@@ -46,6 +46,9 @@ private:
 // then the system pages), as the desktop program does before its window exists. Every command
 // that works on the notebook calls it first.
 void OpenNotebook();
+// Only the data check (a half-finished save is completed, older data converted): for commands
+// that work on the files without the pages, so that a large notebook is not opened for them.
+void CheckNotebook();
 
 // Helpers shared by the command files.
 std::string Utf8(const std::u16string& s);

@@ -40,10 +40,14 @@ class TGlobalsAtEnd {
 
 }  // namespace
 
+void CheckNotebook() {
+    OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+}
+
 void OpenNotebook() {
     // Built once, as the workspace builds it: the first start creates the system pages.
     if (gSysPages) return;
-    OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+    CheckNotebook();
     gSysPages = std::make_unique<TSysPageManager>();
 }
 
