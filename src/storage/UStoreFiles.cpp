@@ -19,8 +19,6 @@ namespace qb {
 
 namespace {
 
-constexpr int64_t kCopyChunk = 1 << 20;
-
 [[noreturn]] void WriteError() {
     throw TknError(u"File Write Error!");
 }
@@ -46,19 +44,6 @@ void WriteText(const std::u16string& path, std::u16string_view text, bool marker
     TknTextFile file(path, fmWriteAtomic, enUTF16LE, marker);
     file.Write(text);
     file.Commit();
-}
-
-void CopyBytes(TknFile& from, int64_t offset, int64_t n, TknFile& to,
-               std::vector<uint8_t>& buffer) {
-    if (n <= 0) return;
-    buffer.resize(static_cast<size_t>(std::min(n, kCopyChunk)));
-    from.SeekTo(offset);
-    while (n > 0) {
-        int64_t got = from.Read(buffer.data(), std::min(n, kCopyChunk));
-        if (got <= 0) return;
-        to.Write(buffer.data(), got);
-        n -= got;
-    }
 }
 
 // A process killed while writing leaves the file layer's temporary files (".<name>.XXXXXX")
@@ -151,7 +136,6 @@ void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) 
     TknTextFile from(FDataPath, fmRead, enUTF16LE);
     const int64_t length = from.TextLength();
     TknTextFile to(FDataPending, fmWriteAtomic, enUTF16LE, marker);
-    std::vector<uint8_t> buffer;
     for (const TDataPiece& piece : pieces) {
         if (piece.Pos < 0) {
             to.Write(piece.Text);
@@ -159,7 +143,7 @@ void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) 
         }
         int64_t first = std::min(piece.Pos, length);
         int64_t last = piece.Count < 0 ? length : std::min(length, piece.Pos + piece.Count);
-        CopyBytes(from, from.DataStart() + 2 * first, 2 * (last - first), to, buffer);
+        from.CopyRangeTo(to, from.DataStart() + 2 * first, 2 * (last - first));
     }
     to.Commit();
 }
