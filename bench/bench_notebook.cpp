@@ -1,8 +1,9 @@
 // What a large notebook costs, next to what its files cost. A notebook of PAGES notes (default
 // 100,000, in groups of 1,000) is written straight into a folder of its own; each figure is the
 // median of RUNS runs (default 5), timed in this process, beside the reading (cat) or copying
-// (cp) of the same files, also timed here in the same run, and the ratio of the two.
-// The commands run through quillbox-cli as a user runs them, and in this process on the store.
+// (cp) of the same files in the same run, and the ratio of the two. The commands run through
+// quillbox-cli as a user runs them, beside cat and cp run the same way; the store's own
+// operations run in this process, beside reads and copies made here.
 // Usage: bench_notebook [PAGES] [RUNS]
 
 #include <fcntl.h>
@@ -132,20 +133,14 @@ void Copy(const std::string& from, const std::string& to) {
     Pump(::open(from.c_str(), O_RDONLY), ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
 }
 
-void CopyFolder(const std::string& from, const std::string& to) {
-    fs::create_directories(to);
-    for (const auto& entry : fs::directory_iterator(from))
-        if (entry.is_regular_file()) Copy(entry.path().string(), to + "/" + entry.path().filename().string());
-}
-
 struct TRun {
     double Seconds = 0;
     long PeakKiB = 0;
 };
 
-// One run of quillbox-cli on the notebook, its output thrown away; input from a file if given.
-TRun RunCli(const TNotebook& book, std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), {QB_CLI_PATH, "--home", book.Home});
+// One run of a program, its output thrown away; input from a file if given. (A child's peak
+// memory counts the memory its parent had when it started: see PeakKiB.)
+TRun Run(std::vector<std::string> args, const std::string& input = "") {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -156,22 +151,31 @@ TRun RunCli(const TNotebook& book, std::vector<std::string> args, const std::str
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, QB_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0) std::abort();
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) std::abort();
     int status = 0;
     rusage usage{};
     ::wait4(pid, &status, 0, &usage);
     TRun run{Seconds(start), usage.ru_maxrss};
     posix_spawn_file_actions_destroy(&actions);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "quillbox-cli %s failed\n", args[3].c_str());
+        std::fprintf(stderr, "%s failed\n", args[0].c_str());
         std::exit(1);
     }
     return run;
 }
 
+TRun RunCli(const TNotebook& book, std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), {QB_CLI_PATH, "--home", book.Home});
+    return Run(std::move(args), input);
+}
+
 double MedianCli(const TNotebook& book, const std::vector<std::string>& args,
                  const std::string& input = "") {
     return Median([&] { RunCli(book, args, input); });
+}
+
+double MedianRun(const std::vector<std::string>& args) {
+    return Median([&] { Run(args); });
 }
 
 void Report(const char* what, double seconds, const char* baseline, double base) {
@@ -196,6 +200,18 @@ int SearchCount(uint8_t type, int32_t field, int32_t op, std::u16string value) {
     return ids.Count();
 }
 
+// The peak memory of quillbox-cli with the arguments, measured by a fresh copy of this program
+// (--peak), so that this process's own memory does not count.
+long PeakKiB(const char* self, const TNotebook& book, const std::string& args) {
+    const std::string command = std::string(self) + " --peak " + QB_CLI_PATH + " --home '" +
+                                book.Home + "' " + args;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    long peak = 0;
+    if (!pipe || std::fscanf(pipe, "%ld", &peak) != 1) std::abort();
+    ::pclose(pipe);
+    return peak;
+}
+
 time_t ModifiedAt(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_mtime : 0;
@@ -204,6 +220,10 @@ time_t ModifiedAt(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--peak") {
+        std::printf("%ld\n", Run(std::vector<std::string>(argv + 2, argv + argc)).PeakKiB);
+        return 0;
+    }
     const int pages = argc > 1 ? std::atoi(argv[1]) : 100000;
     if (argc > 2) gRuns = std::max(1, std::atoi(argv[2]));
     TNotebook book = MakeNotebook(pages);
@@ -219,18 +239,21 @@ int main(int argc, char** argv) {
                 static_cast<double>(fs::file_size(index)) / 1e6,
                 static_cast<double>(fs::file_size(data)) / 1e6, gRuns);
 
-    const double catIndex = Median([&] { Cat(index); });
-    const double catData = Median([&] { Cat(data); });
-    const double cpData = Median([&] { Copy(data, data + ".copy"); });
-    const double cpFolder = Median([&] { CopyFolder(book.Home + "data", book.Home + "copy"); });
-    fs::remove(data + ".copy");
-    fs::remove_all(book.Home + "copy");
+    const std::string copy = book.Home + "copy";
+    const double catIndex = MedianRun({"cat", index});
+    const double catData = MedianRun({"cat", data});
+    const double cpData = MedianRun({"cp", data, copy});
+    const double cpFolder = MedianRun({"cp", "-r", book.Home + "data", copy + "dir"});
+    const double readIndex = Median([&] { Cat(index); });
+    const double readData = Median([&] { Cat(data); });
+    const double copyData = Median([&] { Copy(data, copy); });
+    fs::remove(copy);
+    fs::remove_all(copy + "dir");
 
     std::printf("\nthrough quillbox-cli\n");
     const std::string last = std::to_string(book.LastNote);
-    long peak = 0;
-    const double tree = Median([&] { peak = RunCli(book, {"tree"}).PeakKiB; });
-    Report("tree > /dev/null", tree, "cat index", catIndex);
+    Report("tree > /dev/null", MedianCli(book, {"tree"}), "cat index", catIndex);
+    const long peak = PeakKiB(argv[0], book, "tree");
     std::printf("%-40s %9.2f x the index file (%ld KiB)\n", "tree: peak memory",
                 static_cast<double>(peak) * 1024 / static_cast<double>(fs::file_size(index)), peak);
     Report("open only (field ID 25840)", MedianCli(book, {"field", last, "25840"}), "cat index",
@@ -254,12 +277,12 @@ int main(int argc, char** argv) {
                ReleaseStore();
                GetStore().GetRoot();
            }),
-           "cat index", catIndex);
+           "read index", readIndex);
     Report("text search, no hits", Median([] { SearchCount(ptNote, fiText, soInclude, u"zzyzx"); }),
-           "cat data file", catData);
+           "read data file", readData);
     Report("text search, every page",
-           Median([] { SearchCount(ptNote, fiText, soInclude, u"SOME WORDS"); }), "cat data file",
-           catData);
+           Median([] { SearchCount(ptNote, fiText, soInclude, u"SOME WORDS"); }), "read data file",
+           readData);
     Report("title search = Note999",
            Median([] { SearchCount(ptNote, fiTitle, soEqual, u"Note999"); }), "", 0);
     Report("recent modify", Median([] {
@@ -276,7 +299,7 @@ int main(int argc, char** argv) {
     Report("SaveText of one page", Median([&] {
                GetStore().SaveText(book.LastNote, round++ % 2 ? u"one text" : u"another text");
            }),
-           "cp data file", cpData);
+           "copy data file", copyData);
     const time_t indexTime = ModifiedAt(index), dataTime = ModifiedAt(data);
     ::sleep(1);
     const double unchanged = Median([] { GetStore().SaveIndex(); });

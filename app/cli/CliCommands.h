@@ -53,6 +53,9 @@ private:
 // that works on the notebook calls it first. The command's changes then wait in memory and
 // reach the files as one write when it has succeeded.
 void OpenNotebook();
+// Only the data check (a half-finished save is completed, older data converted): for commands
+// that work on the files without the pages, so that a large notebook is not opened for them.
+void CheckNotebook();
 
 // Helpers shared by the command files.
 std::string Utf8(const std::u16string& s);

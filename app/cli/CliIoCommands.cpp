@@ -90,7 +90,7 @@ int RunMail(TCliContext& ctx) {
 
 int RunBackup(TCliContext& ctx) {
     RequireArgs(ctx, 0, 0);
-    OpenNotebook();
+    CheckNotebook();  // a backup copies the files: the pages are not needed
     TBackupHandler backup;
     std::u16string folder;
     try {

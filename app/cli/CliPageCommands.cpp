@@ -60,32 +60,56 @@ int Done(TCliContext& ctx, const std::string& line) {
     return 0;
 }
 
-// Depth first in child order. A page met a second time (a reference, or a loop in a damaged
-// notebook) gets its line again but its children only once.
-void PrintTree(TCliContext& ctx, int32_t id, int depth, std::unordered_set<int32_t>& expanded) {
-    TPageStore& store = GetStore();
-    TPageSuper* page = store.GetPage(id);
-    const TPageRecord* record = store.FindRecord(id);
-    if (!record) return;
-    ctx.Out << std::string(2 * static_cast<size_t>(depth), ' ') << id << '\t'
-            << int{record->PageType} << '\t';
-    if (page)
-        ctx.Out << int{page->Status()} << '\t' << Utf8(page->Name());
-    else
-        ctx.Out << '\t';  // a type without class: nothing more is known
-    ctx.Out << '\n';
-    if (!page || !page->Childs() || !expanded.insert(id).second) return;
-    TknIntList children;
-    page->Childs()->GetChildIds(children);
-    for (int i = 0; i < children.Count(); ++i)
-        PrintTree(ctx, children.Items(i), depth + 1, expanded);
-}
+// The tree's lines, gathered and written in large pieces.
+class TTreePrinter {
+  public:
+    explicit TTreePrinter(std::ostream& out) : FOut(out) {}
+    ~TTreePrinter() { Flush(); }
+    TTreePrinter(const TTreePrinter&) = delete;
+    TTreePrinter& operator=(const TTreePrinter&) = delete;
+
+    // Depth first in child order. A page met a second time (a reference, or a loop in a
+    // damaged notebook) gets its line again but its children only once. Pages that hold no
+    // children are listed from their records, without loading them.
+    void Print(int32_t id, int depth) {
+        TPageStore& store = GetStore();
+        const TPageRecord* record = store.FindRecord(id);
+        if (!record) return;
+        const TPageSuper* type = PageFactory().GetClass(record->PageType);
+        const bool leaf = type && !dynamic_cast<const TPageContainer*>(type);
+        TPageSuper* page = leaf && !record->Page ? nullptr : store.GetPage(id);
+        FText.append(2 * static_cast<size_t>(depth), ' ');
+        FText += std::to_string(id) + '\t' + std::to_string(int{record->PageType}) + '\t';
+        if (type)
+            FText += std::to_string(int{store.StatusOf(*record)}) + '\t' + ToUtf8(store.NameOf(*record));
+        else
+            FText += '\t';  // a type without class: nothing more is known
+        FText += '\n';
+        if (FText.size() > kPiece) Flush();
+        if (!page || !page->Childs() || !FExpanded.insert(id).second) return;
+        // The children as GetChildIds gives them (not the page itself, no missing page),
+        // without copying a list of thousands.
+        const TknIntList& children = page->Childs()->Ids();
+        for (int i = 0; i < children.Count(); ++i)
+            if (children.Items(i) != id) Print(children.Items(i), depth + 1);
+    }
+
+  private:
+    static constexpr size_t kPiece = 64 << 10;
+    void Flush() {
+        FOut << FText;
+        FText.clear();
+    }
+
+    std::ostream& FOut;
+    std::string FText;
+    std::unordered_set<int32_t> FExpanded;
+};
 
 int Tree(TCliContext& ctx) {
     RequireArgs(ctx, 0, 0);
     Store().GetRoot();
-    std::unordered_set<int32_t> expanded;
-    PrintTree(ctx, kRootId, 0, expanded);
+    TTreePrinter(ctx.Out).Print(kRootId, 0);
     return 0;
 }
 

@@ -56,12 +56,17 @@ class TGlobalsAtEnd {
 
 }  // namespace
 
+void CheckNotebook() {
+    // The desktop program that hosts a command checked its notebook when it started.
+    if (gHosted || gSysPages) return;
+    OpenProgramData([](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+}
+
 void OpenNotebook() {
     if (gBatchOpen) return;
     // Built once, as the workspace builds it: the first start creates the system pages.
     if (!gHosted && !gSysPages) {
-        OpenProgramData(
-            [](const std::u16string& m) { throw TknError(u"Data check failed: " + m); });
+        CheckNotebook();
         gSysPages = std::make_unique<TSysPageManager>();
     }
     GetStore().BeginBatch();

@@ -372,6 +372,30 @@ int64_t TknFile::Write(const void* buffer, int64_t n) {
     return done;
 }
 
+int64_t TknFile::CopyRangeTo(TknFile& to, int64_t offset, int64_t n) {
+    if (n <= 0) return 0;
+    off_t from = offset;
+    int64_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::copy_file_range(FHandle, &from, to.FHandle, nullptr,
+                                              static_cast<size_t>(std::min(n - done, kMaxChunk)), 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;  // not between these files: the bytes go through a buffer
+        if (got == 0) return done;
+        done += got;
+    }
+    std::vector<uint8_t> buffer;
+    SeekTo(offset + done);
+    while (done < n) {
+        buffer.resize(static_cast<size_t>(std::min(n - done, kMaxChunk)));
+        const int64_t got = Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+        if (got == 0) break;
+        to.Write(buffer.data(), got);
+        done += got;
+    }
+    return done;
+}
+
 int64_t TknFile::Size() const {
     struct stat st {};
     if (::fstat(FHandle, &st) != 0) Fail(u"Cannot Get File Size!");

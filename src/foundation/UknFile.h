@@ -44,6 +44,10 @@ public:
     int64_t Position() const;
     void Seek(int64_t delta);
     void SeekTo(int64_t offset);
+    // Appends n bytes of this file from offset to `to` at its position, copied by the kernel
+    // where the system can (no copy through this process), else read and written; fewer where
+    // this file ends. Returns the count. Failures raise as Read and Write do.
+    int64_t CopyRangeTo(TknFile& to, int64_t offset, int64_t n);
     // (EOF is a C macro, hence the spelling.)
     virtual bool Eof() const;
     // fmWriteAtomic only (a no-op for the other modes): flushes, renames over the target and

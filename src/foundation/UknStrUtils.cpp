@@ -5,6 +5,7 @@
 #include <unicode/ustring.h>
 
 #include <memory>
+#include <optional>
 
 #include "foundation/UknError.h"
 
@@ -270,31 +271,40 @@ std::u16string IntToStr(int64_t n, int width) {
     return std::u16string(digits.rbegin(), digits.rend());
 }
 
-int64_t StrToInt(std::u16string_view s) {
-    std::u16string t = Trim(s);
-    if (t.empty()) throw TknError(u"empty string cannot be converted to integer!");
-    bool negative = t[0] == u'-';
-    size_t i = negative ? 1 : 0;
-    auto invalid = [&t] { return TknError(t + u" is not a valid integer!"); };
-    if (i == t.size()) throw invalid();
-    // Overlong numbers fail instead of wrapping round to an unrelated value.
+namespace {
+
+// The number the text holds after trimming, or nothing; overlong numbers fail instead of
+// wrapping round to an unrelated value. No copies and no exceptions: the index holds hundreds
+// of thousands of numbers, and empty entries are common.
+std::optional<int64_t> ParseInteger(std::u16string_view s) {
+    size_t first = 0, last = s.size();
+    while (first < last && IsBlank(s[first])) ++first;
+    while (last > first && IsBlank(s[last - 1])) --last;
+    const bool negative = first < last && s[first] == u'-';
+    size_t i = first + (negative ? 1 : 0);
+    if (i == last) return std::nullopt;
     const uint64_t limit = static_cast<uint64_t>(INT64_MAX) + (negative ? 1 : 0);
     uint64_t v = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < u'0' || t[i] > u'9') throw invalid();
-        auto digit = static_cast<uint64_t>(t[i] - u'0');
-        if (v > (limit - digit) / 10) throw invalid();
+    for (; i < last; ++i) {
+        if (s[i] < u'0' || s[i] > u'9') return std::nullopt;
+        auto digit = static_cast<uint64_t>(s[i] - u'0');
+        if (v > (limit - digit) / 10) return std::nullopt;
         v = v * 10 + digit;
     }
     return negative ? static_cast<int64_t>(0 - v) : static_cast<int64_t>(v);
 }
 
+}  // namespace
+
+int64_t StrToInt(std::u16string_view s) {
+    if (std::optional<int64_t> v = ParseInteger(s)) return *v;
+    std::u16string t = Trim(s);
+    if (t.empty()) throw TknError(u"empty string cannot be converted to integer!");
+    throw TknError(t + u" is not a valid integer!");
+}
+
 int64_t StrToIntDef(std::u16string_view s, int64_t defaultValue) {
-    try {
-        return StrToInt(s);
-    } catch (const TknError&) {
-        return defaultValue;
-    }
+    return ParseInteger(s).value_or(defaultValue);
 }
 
 bool StrToBool(std::u16string_view s) {

@@ -30,19 +30,24 @@ bool SameDate(const TSystemTime& a, const TSystemTime& b) {
 // A child-list entry: ids separated by ",". Pieces that are not whole 32-bit numbers are
 // dropped instead of read as 0, which would name the group root, and an id is kept once.
 void ParseIds(std::u16string_view text, TknIntList& ids) {
-    ids.Clear();
-    std::unordered_set<int32_t> seen;
+    std::vector<int32_t> parsed;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(u',', start);
         if (end == std::u16string_view::npos) end = text.size();
-        std::u16string_view piece = text.substr(start, end - start);
-        constexpr int64_t kBad = INT64_MIN;
-        int64_t id = Trim(piece).empty() ? kBad : StrToIntDef(piece, kBad);
-        if (id >= INT32_MIN && id <= INT32_MAX && seen.insert(static_cast<int32_t>(id)).second)
-            ids.Add(static_cast<int32_t>(id));
+        constexpr int64_t kBad = INT64_MIN;  // a blank piece too
+        const int64_t id = StrToIntDef(text.substr(start, end - start), kBad);
+        if (id >= INT32_MIN && id <= INT32_MAX) parsed.push_back(static_cast<int32_t>(id));
         start = end + 1;
     }
+    // A list without repeats (the usual one) is checked by sorting a copy, not by hashing.
+    std::vector<int32_t> sorted(parsed);
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) {
+        std::unordered_set<int32_t> seen;
+        std::erase_if(parsed, [&seen](int32_t id) { return !seen.insert(id).second; });
+    }
+    ids.Populate(parsed);
 }
 
 }  // namespace

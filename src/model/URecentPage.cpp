@@ -76,15 +76,14 @@ void TRecentPageSuper::GetChildIds(TknIntList& ids) {
     const int32_t limit = OptionManager().RecentNotesCount;
     if (limit <= 0) return;
     TPageStore& store = GetStore();
-    TknIntList candidates(store.RecordCount());
+    std::vector<int32_t> candidates;
     store.GetIdsOfType(kEverySearchableType, candidates);
 
     std::vector<std::pair<int64_t, int32_t>> dated;  // time, id
-    dated.reserve(candidates.Count());
-    for (int i = 0; i < candidates.Count(); ++i) {
+    dated.reserve(candidates.size());
+    for (int32_t id : candidates) {
         int64_t key = 0;
-        if (TimeKeyOf(store, *store.FindRecord(candidates.Items(i)), TimeField(), key))
-            dated.emplace_back(key, candidates.Items(i));
+        if (TimeKeyOf(store, *store.FindRecord(id), TimeField(), key)) dated.emplace_back(key, id);
     }
     // Newest first; among equal times the later page of the store first.
     auto count = std::min<size_t>(static_cast<size_t>(limit), dated.size());

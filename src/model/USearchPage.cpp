@@ -18,9 +18,16 @@ constexpr int32_t kOperatorCaptionBase = 25970;  // 25970 to 26000, 10 apart
 
 ISearchDialog* gSearchDialog = nullptr;
 
+// The texts of a large notebook are scanned in runs of a fixed length without early exits,
+// which the compiler turns into vector steps.
+constexpr size_t kRun = 64;
+
 bool IsAscii(std::u16string_view text) {
     char16_t bits = 0;
-    for (char16_t c : text) bits |= c;  // no early exit: the loop runs in vector steps
+    size_t i = 0;
+    for (; i + kRun <= text.size() && bits < 0x80; i += kRun)
+        for (size_t j = 0; j < kRun; ++j) bits |= text[i + j];
+    for (; i < text.size(); ++i) bits |= text[i];
     return bits < 0x80;
 }
 
@@ -35,16 +42,26 @@ bool AsciiFoldedEqual(std::u16string_view text, std::u16string_view lowered) {
     return true;
 }
 
+// An ASCII letter is found in either case by setting the bit that tells the cases apart.
 bool AsciiFoldedContains(std::u16string_view text, std::u16string_view lowered) {
     if (lowered.size() > text.size()) return false;
     const char16_t first = lowered[0];
-    const char16_t firstUpper = first >= u'a' && first <= u'z' ? first - 32 : first;
+    const char16_t fold = first >= u'a' && first <= u'z' ? 0x20 : 0;
     const std::u16string_view rest = lowered.substr(1);
-    for (size_t i = 0, last = text.size() - lowered.size(); i <= last; ++i) {
-        const char16_t c = text[i];
-        if ((c == first || c == firstUpper) && AsciiFoldedEqual(text.substr(i + 1, rest.size()), rest))
-            return true;
+    const size_t last = text.size() - lowered.size();  // the last place a match can start
+    auto matchesAt = [&](size_t i) {
+        return (text[i] | fold) == first && AsciiFoldedEqual(text.substr(i + 1, rest.size()), rest);
+    };
+    size_t i = 0;
+    for (; i + kRun <= last + 1; i += kRun) {
+        bool seen = false;
+        for (size_t j = 0; j < kRun; ++j) seen |= (text[i + j] | fold) == first;
+        if (!seen) continue;
+        for (size_t j = 0; j < kRun; ++j)
+            if (matchesAt(i + j)) return true;
     }
+    for (; i <= last; ++i)
+        if (matchesAt(i)) return true;
     return false;
 }
 
@@ -121,28 +138,28 @@ void TSearchPage::GetChildIds(TknIntList& ids) {
     if (Crit.Value.empty()) return;
     const TFieldMatcher matcher(Crit);
     TPageStore& store = GetStore();
-    TknIntList candidates(store.RecordCount());
+    std::vector<int32_t> candidates;
     store.GetIdsOfType(Crit.PageType, candidates);
-    std::vector<char> hits(static_cast<size_t>(candidates.Count()), 0);
-    TknIntList stored;
-    std::vector<int> storedAt;  // each stored text's index among the candidates
-    for (int i = 0; i < candidates.Count(); ++i) {
-        const TPageRecord& record = *store.FindRecord(candidates.Items(i));
+    std::vector<char> hits(candidates.size(), 0);
+    std::vector<int32_t> stored;
+    std::vector<size_t> storedAt;  // each stored text's index among the candidates
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const TPageRecord& record = *store.FindRecord(candidates[i]);
         // (A record without class has no page, and so no title.)
         if (Crit.FieldId == fiTitle && (record.Page || PageFactory().GetClass(record.PageType))) {
             hits[i] = matcher.Matches(store.NameOf(record));
         } else if (Crit.FieldId == fiText && HasStoredText(record)) {
-            stored.Add(record.Id);
+            stored.push_back(record.Id);
             storedAt.push_back(i);
         } else if (TPageSuper* page = store.GetPage(record.Id)) {
             hits[i] = matcher.Matches(page->GetFieldText(Crit.FieldId));
         }
     }
-    store.ScanTexts(stored, [&](int k, std::u16string_view text) {
+    store.ScanTexts(stored, [&](size_t k, std::u16string_view text) {
         hits[storedAt[k]] = matcher.Matches(text);
     });
-    for (int i = 0; i < candidates.Count(); ++i)
-        if (hits[i]) ids.Add(candidates.Items(i));
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (hits[i]) ids.Add(candidates[i]);
 }
 
 // --- TSearchBox ---

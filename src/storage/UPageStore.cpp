@@ -19,7 +19,7 @@ namespace {
 
 constexpr uint8_t kEverySearchableType = 255;
 constexpr std::u16string_view kIndexVersion = u"3.2.0";
-constexpr int64_t kScanBlock = 1 << 20;  // characters of the data file read at once by a scan
+constexpr int64_t kScanBlock = 64 << 10;  // characters read at once by a scan: they stay in cache
 
 TPageStore* GStore = nullptr;
 
@@ -56,12 +56,6 @@ bool IsBlank(std::u16string_view line) {
     return std::all_of(line.begin(), line.end(), [](char16_t c) { return c <= u' '; });
 }
 
-template <class V>
-auto LowerBound(V& records, int32_t id) {
-    return std::lower_bound(records.begin(), records.end(), id,
-                            [](const auto& record, int32_t key) { return record->Id < key; });
-}
-
 struct TParsedRecord {
     std::unique_ptr<TPageRecord> Record;
     bool IdValid;
@@ -76,7 +70,7 @@ TParsedRecord ParseRecord(std::u16string_view line) {
                                  type = ParseInt32(typeText), length = ParseInt32(lengthText);
     TParsedRecord parsed{
         std::make_unique<TPageRecord>(id.value_or(0), owner.value_or(0), ParseType(typeText),
-                                      std::max(0, length.value_or(0)), std::u16string(line)),
+                                      std::max(0, length.value_or(0)), line),
         id.has_value(), length && *length >= 0, {}};
     auto note = [&parsed](std::u16string_view what, std::u16string_view text) {
         if (!parsed.Problem.empty()) parsed.Problem += u"; ";
@@ -92,6 +86,30 @@ TParsedRecord ParseRecord(std::u16string_view line) {
 
 std::u16string LineText(size_t index) {
     return u"line " + IntToStr(static_cast<int64_t>(index) + 1) + u": ";
+}
+
+// The lines of a text that end at CR LF (the last one may lack it), as views into it. The LF
+// bytes are found with memchr, which runs through the text many bytes at a time.
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    const char* bytes = reinterpret_cast<const char*>(text.data());
+    const size_t size = text.size() * 2;
+    size_t start = 0;  // in characters
+    for (size_t from = 0; start < text.size();) {
+        const void* hit = from < size ? std::memchr(bytes + from, '\n', size - from) : nullptr;
+        if (!hit) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - bytes);
+        from = at + 1;
+        const size_t i = at / 2;
+        if (at % 2 != 0 || text[i] != u'\n' || i == 0 || text[i - 1] != u'\r' || i - 1 < start)
+            continue;
+        lines.push_back(text.substr(start, i - 1 - start));
+        start = i + 1;
+    }
+    return lines;
 }
 
 // Whether the file holds exactly what writing the text would put there (marker, byte-order mark,
@@ -153,12 +171,12 @@ int64_t PlaceTexts(std::vector<TParsedRecord>& parsed, const std::vector<size_t>
 }  // namespace
 
 TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
-                         std::u16string pendingProperties)
+                         std::u16string_view pendingProperties)
     : Id(id),
       OwnerId(ownerId),
       PageType(pageType),
       TextLength(textLength),
-      PendingProperties(std::move(pendingProperties)) {}
+      PendingProperties(pendingProperties) {}
 
 TPageRecord::~TPageRecord() = default;
 
@@ -177,7 +195,8 @@ TPageStore::TPageStore() : FFiles(ProgramFolder() + u"data/") {
 TPageStore::~TPageStore() = default;
 
 void TPageStore::Open() {
-    std::vector<std::u16string> lines = FFiles.ReadIndexLines();
+    FIndexText = FFiles.ReadIndexText();
+    const std::vector<std::u16string_view> lines = SplitLines(FIndexText->Text());
     if (lines.size() >= 2) FreeIds.SetText(lines[1]);
     const int64_t dataLength = FFiles.DataLength();
 
@@ -229,15 +248,26 @@ void TPageStore::Open() {
         }
         Records.erase(kept, Records.end());
     }
+    FIds.reserve(Records.size());
+    for (const auto& record : Records) FIds.push_back(record->Id);
     for (auto& stray : strays) {
         stray->Id = UnusedId();
         Insert(std::move(stray));
     }
 }
 
+// Ids are mostly dense (freed ones are used again), so an id is first looked for where it
+// would stand without gaps.
 TPageRecord* TPageStore::Find(int32_t id) const {
-    auto it = LowerBound(Records, id);
-    return it != Records.end() && (*it)->Id == id ? it->get() : nullptr;
+    if (!FIds.empty()) {
+        const int64_t guess = int64_t{id} - FIds.front();
+        if (guess >= 0 && guess < static_cast<int64_t>(FIds.size()) &&
+            FIds[static_cast<size_t>(guess)] == id)
+            return Records[static_cast<size_t>(guess)].get();
+    }
+    auto it = std::lower_bound(FIds.begin(), FIds.end(), id);
+    return it != FIds.end() && *it == id ? Records[static_cast<size_t>(it - FIds.begin())].get()
+                                         : nullptr;
 }
 
 const TPageRecord* TPageStore::FindRecord(int32_t id) const {
@@ -245,8 +275,10 @@ const TPageRecord* TPageStore::FindRecord(int32_t id) const {
 }
 
 TPageRecord& TPageStore::Insert(std::unique_ptr<TPageRecord> record) {
-    auto it = LowerBound(Records, record->Id);
-    return **Records.insert(it, std::move(record));
+    auto it = std::lower_bound(FIds.begin(), FIds.end(), record->Id);
+    const auto at = it - FIds.begin();
+    FIds.insert(it, record->Id);
+    return **Records.insert(Records.begin() + at, std::move(record));
 }
 
 template <class F>
@@ -283,7 +315,7 @@ void TPageStore::LoadPage(TPageRecord& record) {
     PropertyBuffer.SetText(record.PendingProperties);
     page->LoadProperties(PropertyBuffer);
     record.Page = std::move(page);
-    std::u16string().swap(record.PendingProperties);
+    record.PendingProperties = {};
 }
 
 int32_t TPageStore::NewPage(int32_t ownerId, uint8_t pageType) {
@@ -331,7 +363,9 @@ void TPageStore::DeletePage(int32_t id) {
     SaveText(id, u"");
     FPendingTexts.erase(id);  // the batch's write leaves the text out with the record
     FreeIds.Push(id);
-    Records.erase(LowerBound(Records, id));
+    const auto at = std::lower_bound(FIds.begin(), FIds.end(), id) - FIds.begin();
+    FIds.erase(FIds.begin() + at);
+    Records.erase(Records.begin() + at);
 }
 
 std::u16string TPageStore::ReadText(int32_t id, int32_t maxlen) {
@@ -556,6 +590,11 @@ void TPageStore::GetIdsOfType(uint8_t pageType, TknIntList& ids) const {
     ForEachOutsideRecycleBin(pageType, [&ids](const TPageRecord& record) { ids.Add(record.Id); });
 }
 
+void TPageStore::GetIdsOfType(uint8_t pageType, std::vector<int32_t>& ids) const {
+    ids.clear();
+    ForEachOutsideRecycleBin(pageType, [&ids](const TPageRecord& record) { ids.push_back(record.Id); });
+}
+
 int TPageStore::CountOfType(uint8_t pageType) const {
     int count = 0;
     ForEachOutsideRecycleBin(pageType, [&count](const TPageRecord&) { ++count; });
@@ -570,11 +609,17 @@ std::u16string_view TPageStore::NameOf(const TPageRecord& record) const {
     return record.Page ? std::u16string_view(record.Page->Name()) : record.PendingEntry(0);
 }
 
-void TPageStore::ScanTexts(const TknIntList& ids,
-                           const std::function<void(int, std::u16string_view)>& each) {
-    std::vector<std::pair<const TPageRecord*, int>> stored;
-    for (int i = 0; i < ids.Count(); ++i) {
-        const TPageRecord* record = Find(ids.Items(i));
+uint8_t TPageStore::StatusOf(const TPageRecord& record) const {
+    if (record.Page) return record.Page->Status();
+    const int64_t status = StrToIntDef(record.PendingEntry(1), 0);
+    return status >= psNormal && status <= psReadOnly ? static_cast<uint8_t>(status) : psNormal;
+}
+
+void TPageStore::ScanTexts(const std::vector<int32_t>& ids,
+                           const std::function<void(size_t, std::u16string_view)>& each) {
+    std::vector<std::pair<const TPageRecord*, size_t>> stored;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const TPageRecord* record = Find(ids[i]);
         auto pending = record ? FPendingTexts.find(record->Id) : FPendingTexts.end();
         if (pending != FPendingTexts.end())
             each(i, pending->second);
@@ -592,7 +637,7 @@ void TPageStore::ScanTexts(const TknIntList& ids,
         const int64_t pos = record->DataPos, length = record->TextLength;
         if (pos < blockPos || pos + length > blockPos + static_cast<int64_t>(block.size())) {
             blockPos = pos;
-            block = FFiles.ReadData(pos, std::max(length, kScanBlock));
+            FFiles.ReadDataInto(pos, std::max(length, kScanBlock), block);
         }
         // A text cut by the end of the file is what is there, as ReadText gives it.
         each(index, std::u16string_view(block).substr(static_cast<size_t>(pos - blockPos),

@@ -23,7 +23,7 @@ class TPageSuper;
 class TPageRecord : public TknObject {
   public:
     TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
-                std::u16string pendingProperties);
+                std::u16string_view pendingProperties);
     ~TPageRecord() override;
 
     // The index-th entry of the pending property part (empty when it has fewer), read without
@@ -34,7 +34,8 @@ class TPageRecord : public TknObject {
     int32_t OwnerId;  // as read from the file; the loaded page's own value wins (GetOwnerOf)
     uint8_t PageType;
     int32_t TextLength;
-    std::u16string PendingProperties;  // the raw fields 5 and on, until the page is loaded
+    // The raw fields 5 and on, until the page is loaded: a view into the store's index text.
+    std::u16string_view PendingProperties;
     std::unique_ptr<TPageSuper> Page;
     // Where the text starts in the data file. It is the sum of the lengths before it, except
     // in a damaged index whose lines were out of order or repeated an id.
@@ -72,6 +73,8 @@ class TPageStore {
     bool FindFirstOfType(uint8_t pageType, int32_t& id) const;
     // Type 255: every type whose class is searchable. The list is cleared first.
     void GetIdsOfType(uint8_t pageType, TknIntList& ids) const;
+    // The same as plain ids, for lists of the whole notebook (a list item is far larger).
+    void GetIdsOfType(uint8_t pageType, std::vector<int32_t>& ids) const;
     int CountOfType(uint8_t pageType) const;
     bool IsInRecycleBin(const TPageRecord& record) const;
     bool IsInRecycleBin(int32_t id) const;
@@ -82,11 +85,13 @@ class TPageStore {
     // The page's name, from the loaded page or else from the record's pending entries: lists
     // of thousands of pages need no page objects for it.
     std::u16string_view NameOf(const TPageRecord& record) const;
+    // Its status likewise (an entry that is not a status reads as normal, as the page reads it).
+    uint8_t StatusOf(const TPageRecord& record) const;
     // Hands each id's stored text (the data file's, or a batch's pending one; empty for an id
     // without record) to each, with the id's index in the list. The data file is read once, in
     // large blocks in file order, instead of once per page.
-    void ScanTexts(const TknIntList& ids,
-                   const std::function<void(int index, std::u16string_view text)>& each);
+    void ScanTexts(const std::vector<int32_t>& ids,
+                   const std::function<void(size_t index, std::u16string_view text)>& each);
 
     // The records in ascending id order.
     int RecordCount() const { return static_cast<int>(Records.size()); }
@@ -127,7 +132,12 @@ class TPageStore {
     void WriteIndexIfChanged();
     bool DataInIdOrder() const;
 
+    // The index file as read at opening. The records' pending parts are views into it, so
+    // that opening copies no property text and an untouched record is written back from it.
+    std::unique_ptr<TIndexText> FIndexText;
     std::vector<std::unique_ptr<TPageRecord>> Records;
+    // The records' ids in the same order, searched without touching the records themselves.
+    std::vector<int32_t> FIds;
     TknStrList PropertyBuffer{25};
     TknIntQueue FreeIds;
     TStoreFiles FFiles;

@@ -1,6 +1,7 @@
 #include "storage/UStoreFiles.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +21,6 @@
 namespace qb {
 
 namespace {
-
-constexpr int64_t kCopyChunk = 1 << 20;
 
 [[noreturn]] void WriteError() {
     throw TknError(u"File Write Error!");
@@ -48,19 +47,6 @@ void WriteText(const std::u16string& path, std::u16string_view text, bool marker
     TknTextFile file(path, fmWriteAtomic, enUTF16LE, marker);
     file.Write(text);
     file.Commit();
-}
-
-void CopyBytes(TknFile& from, int64_t offset, int64_t n, TknFile& to,
-               std::vector<uint8_t>& buffer) {
-    if (n <= 0) return;
-    buffer.resize(static_cast<size_t>(std::min(n, kCopyChunk)));
-    from.SeekTo(offset);
-    while (n > 0) {
-        int64_t got = from.Read(buffer.data(), std::min(n, kCopyChunk));
-        if (got <= 0) return;
-        to.Write(buffer.data(), got);
-        n -= got;
-    }
 }
 
 // A process killed while writing leaves the file layer's temporary files (".<name>.XXXXXX")
@@ -129,12 +115,35 @@ void TStoreFiles::RecoverLeftovers() {
     }
 }
 
-std::vector<std::u16string> TStoreFiles::ReadIndexLines() {
+TIndexText::TIndexText(const std::u16string& path) {
+    TknTextFile file(path, fmRead, enUTF16LE);  // creates a missing file
+    const int fd = ::open(ToUtf8(NativePath(path)).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 2 && st.st_size % 2 == 0) {
+        void* map = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
+                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (map != MAP_FAILED && *static_cast<const uint8_t*>(map) != kFileMarker) {
+            FMap = map;
+            FMapSize = static_cast<size_t>(st.st_size);
+            FText = {reinterpret_cast<const char16_t*>(static_cast<const char*>(map) + 2),
+                     FMapSize / 2 - 1};
+        } else if (map != MAP_FAILED) {
+            ::munmap(map, static_cast<size_t>(st.st_size));
+        }
+    }
+    if (fd >= 0) ::close(fd);
+    if (FMap) return;
+    FCopy = file.ReadText();
+    FText = FCopy;
+}
+
+TIndexText::~TIndexText() {
+    if (FMap) ::munmap(FMap, FMapSize);
+}
+
+std::unique_ptr<TIndexText> TStoreFiles::ReadIndexText() {
     Recover();
-    TknMemoryTextFile file(FIndexPath, fmRead, enUTF16LE);
-    std::vector<std::u16string> lines;
-    while (!file.Eof()) lines.push_back(file.ReadLine());
-    return lines;
+    return std::make_unique<TIndexText>(FIndexPath);
 }
 
 int64_t TStoreFiles::DataLength() {
@@ -151,18 +160,27 @@ TknTextFile& TStoreFiles::Reader() {
 }
 
 std::u16string TStoreFiles::ReadData(int64_t pos, int64_t count) {
+    std::u16string text;
+    ReadDataInto(pos, count, text);
+    return text;
+}
+
+void TStoreFiles::ReadDataInto(int64_t pos, int64_t count, std::u16string& text) {
     TknTextFile& file = Reader();
-    int64_t length = file.TextLength();
-    if (pos < 0 || pos >= length || count <= 0) return {};
+    const int64_t length = file.TextLength();
+    const int64_t n = pos < 0 || pos >= length || count <= 0 ? 0 : std::min(count, length - pos);
+    text.resize(static_cast<size_t>(n));
+    if (n == 0) return;
     file.SeekChar(pos);
-    return file.ReadText(std::min(count, length - pos));
+    const int64_t got = file.Read(text.data(), 2 * n);
+    text.resize(static_cast<size_t>(got / 2 + got % 2));
+    if (got % 2) text.back() = u'\uFFFD';  // half a unit at the end, as ReadText gives it
 }
 
 void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) {
     TknTextFile from(FDataPath, fmRead, enUTF16LE);
     const int64_t length = from.TextLength();
     TknTextFile to(FDataPending, fmWriteAtomic, enUTF16LE, marker);
-    std::vector<uint8_t> buffer;
     for (const TDataPiece& piece : pieces) {
         if (piece.Pos < 0) {
             to.Write(piece.Text);
@@ -170,7 +188,7 @@ void TStoreFiles::WriteData(const std::vector<TDataPiece>& pieces, bool marker) 
         }
         int64_t first = std::min(piece.Pos, length);
         int64_t last = piece.Count < 0 ? length : std::min(length, piece.Pos + piece.Count);
-        CopyBytes(from, from.DataStart() + 2 * first, 2 * (last - first), to, buffer);
+        from.CopyRangeTo(to, from.DataStart() + 2 * first, 2 * (last - first));
     }
     to.Commit();
 }

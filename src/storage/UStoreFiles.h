@@ -27,6 +27,26 @@ struct TDataPiece {
     static TDataPiece Range(int64_t pos, int64_t count) { return {{}, pos, count}; }
 };
 
+// The index file's text as the store reads it: the file mapped into memory where its UTF-16
+// units follow the byte-order mark directly (no marker byte shifts them), else a decoded copy.
+// The index is never written in place (a new file is renamed over it), so a mapping keeps the
+// text that was read, and opening a large notebook copies nothing.
+class TIndexText {
+  public:
+    explicit TIndexText(const std::u16string& path);
+    ~TIndexText();
+    TIndexText(const TIndexText&) = delete;
+    TIndexText& operator=(const TIndexText&) = delete;
+
+    std::u16string_view Text() const { return FText; }
+
+  private:
+    void* FMap = nullptr;
+    size_t FMapSize = 0;
+    std::u16string FCopy;
+    std::u16string_view FText;
+};
+
 class TStoreFiles {
   public:
     // The folder ends in "/"; it is created when missing. When no other process holds the
@@ -37,12 +57,15 @@ class TStoreFiles {
     const std::u16string& IndexPath() const { return FIndexPath; }
     const std::u16string& DataPath() const { return FDataPath; }
 
-    // The index file's lines (a missing file is created empty).
-    std::vector<std::u16string> ReadIndexLines();
+    // The index file's text (a missing file is created empty).
+    std::unique_ptr<TIndexText> ReadIndexText();
     // Characters of text in the data file.
     int64_t DataLength();
     // Up to count characters from pos; fewer (or none) where the file ends.
     std::u16string ReadData(int64_t pos, int64_t count);
+    // The same into text, whose memory is used again: a scan of the whole file reads it in
+    // large blocks without allocating each one anew.
+    void ReadDataInto(int64_t pos, int64_t count, std::u16string& text);
 
     // Writes the new data file from the pieces and the new index text as the pending pair.
     // Once it returns the pair is committed: it reaches the real names at the latest with the

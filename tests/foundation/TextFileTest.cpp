@@ -223,6 +223,29 @@ TEST(TextFile, LinesAndReadsAroundTheBlockEnd) {
         }
 }
 
+// Ranges copied from one file onto the end of another: as much as the source holds.
+TEST(TextFile, RangesAreCopiedOntoAnotherFile) {
+    TTempFolder folder;
+    WriteBytes(folder.File("from.bin"), "0123456789");
+    const struct {
+        int64_t offset, n, copied;
+        std::string expected;  // after "ab" written first
+    } cases[] = {{0, 10, 10, "ab0123456789"}, {3, 4, 4, "ab3456"}, {8, 5, 2, "ab89"},
+                 {12, 3, 0, "ab"},            {5, 0, 0, "ab"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        TknFile from(folder.File16("from.bin"), fmRead);
+        {
+            TknFile to(folder.File16("to.bin"), fmWriteAtomic);
+            to.Write("a", 1);
+            to.Write("b", 1);
+            EXPECT_EQ(from.CopyRangeTo(to, c.offset, c.n), c.copied);
+            to.Commit();
+        }
+        EXPECT_EQ(ReadBytes(folder.File("to.bin")), c.expected);
+    }
+}
+
 TEST(TextFile, NulUnitsAndOddBytesKeepTheText) {
     struct TCase {
         std::string bytes;

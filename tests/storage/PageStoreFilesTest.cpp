@@ -100,6 +100,40 @@ TEST_F(PageStoreFiles, SavesWriteNothingWhenNothingChanged) {
     EXPECT_FALSE(StillOld(Home.File("quillbox.ini")));
 }
 
+// The index is read whole (mapped, or copied where a marker byte shifts its units) and cut
+// at CR LF only; records point into that text until written back.
+TEST_F(PageStoreFiles, IndexTextsOfEveryShapeReadTheSame) {
+    const std::u16string head = u"3.2.0\r\n\r\n";
+    struct TCase {
+        const char* what;
+        std::string bytes;
+        std::vector<std::u16string> pending;  // of records 5 and 6
+    } cases[] = {
+        {"plain", FileBytes(head + u"5\t0\t1\t0\tA\r\n6\t0\t1\t0\tB\r\n"), {u"A", u"B"}},
+        {"marker", FileBytes(head + u"5\t0\t1\t0\tA\r\n6\t0\t1\t0\tB", true), {u"A", u"B"}},
+        {"lone CR and LF", FileBytes(head + u"5\t0\t1\t0\tA\r\r\n6\t0\t1\t0\tB\nC"),
+         {u"A\r", u"B\nC"}},
+        {"blank line", FileBytes(head + u"5\t0\t1\t0\tA\r\n\r\n6\t0\t1\t0\tB"), {u"A", u"B"}},
+        {"half a unit", FileBytes(head + u"5\t0\t1\t0\tA\r\n6\t0\t1\t0\tB") + "x",
+         {u"A", u"B\uFFFD"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReleaseStore();
+        std::filesystem::create_directories(Home.File("data"));
+        WriteBytes(IndexFile(), c.bytes);
+        TPageStore& store = GetStore();
+        ASSERT_EQ(store.RecordCount(), 2);
+        EXPECT_EQ(std::u16string(store.FindRecord(5)->PendingProperties), c.pending[0]);
+        EXPECT_EQ(std::u16string(store.FindRecord(6)->PendingProperties), c.pending[1]);
+        store.SaveText(5, u"new");  // the index file is replaced while its text is read
+        store.SaveIndex();
+        EXPECT_EQ(Hex(IndexBytes()),
+                  Hex(FileBytes(IndexOf(u"", {u"5\t0\t1\t3\t" + c.pending[0],
+                                              u"6\t0\t1\t0\t" + c.pending[1]}))));
+    }
+}
+
 TEST_F(PageStoreFiles, TextsMoveWithLengthChanges) {
     WriteNotebook(
         IndexOf(u"", {Rec(1, 0, 1, 3, u"p1"), Rec(2, 0, 1, 0, u"p2"), Rec(3, 0, 1, 7, u"p3"),
