@@ -11,5 +11,7 @@ for b in "$here"/build/bench/bench_*; do
 done
 echo "== startup"
 bash "$here/bench/startup.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"
+echo "== cli through the program"
+bash "$here/bench/cli_remote.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"
 echo "== tray idle"
 bash "$here/bench/tray_idle.sh" "$here/build/app/quillbox" "$here/build/app/quillbox-cli"
