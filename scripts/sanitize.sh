@@ -7,8 +7,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$here/build-asan"
+# WORKAROUND: GCC 12 with the sanitizers reports -Wmaybe-uninitialized inside libstdc++'s
+# <regex>; warnings stay errors in the ordinary build only.
 "$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Debug -DQB_BUILD_GUI=OFF \
-  -DQB_BUILD_BENCH=OFF -DQB_BUILD_FUZZ=OFF \
+  -DQB_BUILD_BENCH=OFF -DQB_BUILD_FUZZ=OFF -DQB_WERROR=OFF \
   "-DCMAKE_CXX_FLAGS=-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake --build "$build" -j"$(nproc)"
 # Leaks are reported except inside system libraries (tests/lsan.supp); any finding fails.

@@ -87,8 +87,13 @@ class TFakeProgram {
                 if (n <= 0) break;
                 bytes.append(buffer, static_cast<size_t>(n));
             }
-            const std::string answer = std::string(cli::kRemoteAccepted) + cli::EncodeReply(reply);
-            (void)!::write(fd, answer.data(), answer.size());
+            (void)!::write(fd, cli::kRemoteAccepted.data(), cli::kRemoteAccepted.size());
+            std::string go(cli::kRemoteGo.size(), '\0');
+            if (::read(fd, go.data(), go.size()) == static_cast<ssize_t>(go.size()) &&
+                go == cli::kRemoteGo) {
+                const std::string answer = cli::EncodeReply(reply);
+                (void)!::write(fd, answer.data(), answer.size());
+            }
             ::close(fd);
         });
     }
