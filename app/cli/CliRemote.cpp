@@ -164,6 +164,10 @@ TRemoteReply SendToProgram(const std::string& socketPath, const TRemoteRequest& 
         return Failure(NoAnswer(holder));
     }
     bytes.erase(0, kRemoteAccepted.size());
+    if (!WriteAll(fd, kRemoteGo)) {
+        ::close(fd);
+        return Failure(NoAnswer(holder));
+    }
     TRemoteReply reply;
     auto complete = [&reply](const std::string& b) { return DecodeReply(b, reply) != drIncomplete; };
     const bool answered = ReadUntil(fd, bytes, kReplyMs, complete);

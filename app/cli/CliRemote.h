@@ -2,7 +2,9 @@
 
 // A writing command handed to the desktop program that holds the notebook, over its local
 // socket. The request carries the command's arguments and its standard input; the program
-// answers "run" at once, then the output, the error output and the exit code.
+// answers "run" at once; the tool, still waiting, says "go"; only then does the program run
+// the command and send the output, the error output and the exit code. A tool that gave up
+// waiting never says "go", so a program that wakes up late changes nothing.
 
 #include <iosfwd>
 #include <string>
@@ -28,8 +30,10 @@ enum TDecodeResult { drIncomplete, drComplete, drInvalid };
 
 // The first line of a request.
 inline constexpr std::string_view kRemoteRequestHead = "cli\n";
-// The program's first answer: it has the request and runs it.
+// The program's first answer: it has the request and will run it.
 inline constexpr std::string_view kRemoteAccepted = "run\n";
+// The tool's answer to it: it still waits for the outcome.
+inline constexpr std::string_view kRemoteGo = "go\n";
 
 std::string EncodeRequest(const TRemoteRequest& request);
 TDecodeResult DecodeRequest(std::string_view bytes, TRemoteRequest& request);

@@ -2,8 +2,6 @@
 
 #include "CliRun.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <iostream>
 #include <memory>
@@ -120,17 +118,17 @@ TCliRegistry BuildRegistry() {
     return registry;
 }
 
-// The command's changes reach the files as one write once it has succeeded; after a failure
-// the tool writes nothing (the store goes unwritten), the desktop program keeps them for its
-// next save.
+// The command's changes reach the files as one write once it has succeeded. After a failure
+// the tool writes nothing (its store goes unwritten); in the desktop program the changes are
+// in its pages already, and the batch ends either way.
 void EndCommandBatch(bool succeeded) {
     if (!gBatchOpen) return;
     gBatchOpen = false;
     if (succeeded || gHosted) GetStore().EndBatch();
 }
 
-// Runs the command and turns its errors into exit codes; nothing is printed to Out when the
-// final write fails.
+// Runs the command and turns its errors into exit codes. What a command printed before it
+// failed is printed too, but not the output of one whose final write failed.
 int Execute(const TCliCommand& command, TCliContext& ctx) {
     std::ostringstream out;
     TCliContext inner{ctx.Args, ctx.In, out, ctx.Err};
@@ -145,17 +143,22 @@ int Execute(const TCliCommand& command, TCliContext& ctx) {
                                << command.Usage << "\n";
         return code;
     };
+    int code = 0;
     try {
-        int code = command.Run(inner);
-        EndCommandBatch(true);
-        ctx.Out << out.str();
-        return code;
+        code = command.Run(inner);
     } catch (const TUsageError& e) {
         return fail(e.what(), 2);
     } catch (const std::exception& e) {
         ctx.Out << out.str();
         return fail(e.what(), 1);
     }
+    try {
+        EndCommandBatch(true);
+    } catch (const std::exception& e) {
+        return fail(e.what(), 1);
+    }
+    ctx.Out << out.str();
+    return code;
 }
 
 // A writing command waits while another quillbox-cli has the notebook, and goes to the

@@ -72,8 +72,9 @@ int RunMv(TCliContext& ctx) {
     TPageSuper& target = PageArg(args[1]);
     std::optional<int32_t> placed =
         MoveOrCopy(page.Id(), target.Id(), target.OwnerId(), sibling, copy);
-    GetStore().SaveIndex();  // a refused drop may still have unlinked a reference
+    // A refused drop fails the command, and nothing it touched reaches the files.
     if (!placed) throw TknError(u"Nothing was moved or copied: the target does not take the page");
+    GetStore().SaveIndex();
     ctx.Out << *placed << "\n";
     return 0;
 }

@@ -11,7 +11,8 @@ namespace {
 constexpr int kConnectTimeout = 1000;
 const QByteArray kShowRequest = QByteArrayLiteral("show\n");
 
-// One caller: "show\n" lines, or one command request answered and then closed.
+// One caller: "show\n" lines, or one command request: accepted, run once the caller says it
+// still waits, answered, and closed.
 class TCaller {
   public:
     TCaller(QLocalSocket* socket, TSingleInstance& instance)
@@ -23,39 +24,51 @@ class TCaller {
             FBytes.remove(0, kShowRequest.size());
             if (FInstance.OnShow) FInstance.OnShow();
         }
-        if (FBytes.isEmpty() || FAnswered) return;
-        cli::TRemoteRequest request;
-        switch (cli::DecodeRequest(std::string_view(FBytes.constData(), FBytes.size()), request)) {
+        if (FBytes.isEmpty() || FState == stAnswered) return;
+        if (FState == stAccepted) {
+            if (FBytes.startsWith(QByteArray::fromStdString(std::string(cli::kRemoteGo))))
+                Answer();
+            return;
+        }
+        switch (cli::DecodeRequest(std::string_view(FBytes.constData(), FBytes.size()), FRequest)) {
             case cli::drIncomplete:
                 return;
             case cli::drInvalid:
                 FSocket->disconnectFromServer();
                 return;
             case cli::drComplete:
-                Answer(request);
+                Accept();
                 return;
         }
     }
 
   private:
-    void Answer(const cli::TRemoteRequest& request) {
-        FAnswered = true;
+    // The caller waits a few seconds for this line only; the command may take longer.
+    void Accept() {
+        FBytes.clear();
         if (!FInstance.OnCommand) {
+            FState = stAnswered;
             FSocket->disconnectFromServer();
             return;
         }
-        // The caller waits a few seconds for this line only; the command may take longer.
+        FState = stAccepted;
         FSocket->write(cli::kRemoteAccepted.data(), cli::kRemoteAccepted.size());
         FSocket->flush();
-        const std::string reply = cli::EncodeReply(FInstance.OnCommand(request));
+    }
+
+    void Answer() {
+        FState = stAnswered;
+        const std::string reply = cli::EncodeReply(FInstance.OnCommand(FRequest));
         FSocket->write(reply.data(), static_cast<qint64>(reply.size()));
         FSocket->disconnectFromServer();  // after the bytes are written
     }
 
+    enum TState { stReading, stAccepted, stAnswered };
     QLocalSocket* FSocket;
     TSingleInstance& FInstance;
     QByteArray FBytes;
-    bool FAnswered = false;
+    cli::TRemoteRequest FRequest;
+    TState FState = stReading;
 };
 
 }  // namespace

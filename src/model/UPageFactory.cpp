@@ -34,12 +34,14 @@ class TNullImageSink : public IPageImageSink {
     }
 };
 
+// Declared first, so that at process exit (objects not released by then go in the reverse order
+// of these lines) it outlives the factory's prototype pages, whose destructors tell it.
+std::unique_ptr<TPageCenter> gPageCenter;
 std::unique_ptr<TPageFactory> gFactory;
 std::unique_ptr<TListPageDefSettingsManager> gDefSettings;
 std::unique_ptr<TPageImageList> gImageList;
 std::unique_ptr<IPageImageSink> gImageSink;
 std::unique_ptr<TPageNameManager> gNameManager;
-std::unique_ptr<TPageCenter> gPageCenter;
 
 template <class T>
 T& Single(std::unique_ptr<T>& object) {

@@ -266,7 +266,10 @@ void TPageSuper::Delete() {
 }  // frees this object
 
 void TPageSuper::SetName(std::u16string_view name) {
-    std::u16string clean = CutAt(EncodeForDisplay(name), kMaxNameLength);
+    // A lone LF (a script's argument, a file name) would break every line that lists names;
+    // it becomes two spaces like the line breaks the display escape takes.
+    std::u16string clean =
+        CutAt(ReplaceAll(EncodeForDisplay(name), u"\n", u"  "), kMaxNameLength);
     if (clean == FName) return;
     FName = std::move(clean);
     PageCenter().Notify(pePageChanged, FId);

@@ -9,6 +9,15 @@
 
 namespace qb {
 
+namespace {
+
+bool HasPageOfType(uint8_t pageType) {
+    int32_t id;
+    return GetStore().FindFirstOfType(pageType, id);
+}
+
+}  // namespace
+
 // --- TSysPageHandlerSuper ---
 
 TSysPageHandlerSuper::TSysPageHandlerSuper(int32_t parentId, uint8_t pageType, int32_t captionId,
@@ -17,6 +26,7 @@ TSysPageHandlerSuper::TSysPageHandlerSuper(int32_t parentId, uint8_t pageType, i
       FCaptionId(captionId),
       FCommandId(commandId),
       FParentId(parentId),
+      FCreated(!HasPageOfType(pageType)),
       FPageId(GetStore().NewPage(parentId, pageType)) {  // a singleton's existing page, if any
     CommandCenter().AddExecutor(this);
     LangManager().AddObserver(this);

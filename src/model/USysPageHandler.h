@@ -30,6 +30,8 @@ class TSysPageHandlerSuper : public ICommandExecutor, public ILangObserver {
     int32_t CaptionId() const { return FCaptionId; }
     int32_t CommandId() const { return FCommandId; }
     int32_t PageId() const { return FPageId; }
+    // Whether the page was made by this handler (the notebook had none of the type).
+    bool Created() const { return FCreated; }
     int32_t ParentId() const { return FParentId; }
     TPageSuper* Page() const;
 
@@ -46,6 +48,7 @@ class TSysPageHandlerSuper : public ICommandExecutor, public ILangObserver {
     int32_t FCaptionId;
     int32_t FCommandId;
     int32_t FParentId;
+    bool FCreated;
     int32_t FPageId;
 };
 

@@ -18,10 +18,13 @@ TSysPageManager::TSysPageManager()
       FRecycleBin(std::make_unique<TRecycleHandler>(kRootId)) {
     TPageSuper* root = GetStore().GetRoot();
     TPageChilds* childs = root ? root->Childs() : nullptr;
-    if (!childs || !childs->IsEmpty()) return;  // not the first start
-    for (int32_t id : {FRecentRoot->PageId(), FFavorites->PageId(), FSearch->PageId(),
-                       FGroupRoot->PageId(), FRecycleBin->PageId()})
-        childs->AddChild(id);
+    if (!childs) return;
+    // Pages made now (all of them at a first start, the missing ones of older data) go under
+    // the root; a page the user took out of the root stays out.
+    for (const TSysPageHandlerSuper* handler : std::initializer_list<const TSysPageHandlerSuper*>{
+             FRecentRoot.get(), FFavorites.get(), FSearch.get(), FGroupRoot.get(),
+             FRecycleBin.get()})
+        if (handler->Created()) childs->AddChild(handler->PageId());
 }
 
 TSysPageManager::~TSysPageManager() {

@@ -39,6 +39,7 @@ constexpr int32_t kFilterQbxFirst = 25460;
 // Texts are counted in 32-bit lengths; anything near that is no note.
 constexpr off_t kMaxImportBytes = off_t(1) << 30;
 constexpr size_t kMaxFileNameBytes = 255;
+constexpr size_t kMaxTempStemBytes = 200;  // leaves room for "." and ".part"
 constexpr std::u16string_view kCrLf = u"\r\n";
 
 class TSilentProgress : public IIOProgress {
@@ -137,27 +138,6 @@ TEncoding OptionEncoding() {
     }
 }
 
-// Exported files are copies of the notebook: each replaces an older export only once it is
-// complete, but is not flushed to disk on its own, which for a folder of thousands of pages
-// would cost a disk flush per page.
-void WriteExportFile(const std::u16string& fileName, std::u16string_view text) {
-    const std::u16string target = NativePath(fileName);
-    const size_t slash = target.rfind(u'/') + 1;  // npos + 1 is 0
-    const std::u16string temp =
-        target.substr(0, slash) + u"." + target.substr(slash, 100) + u".part";
-    try {
-        TknTextFile file(temp, fmWrite, ExportEncodingFor(text));
-        file.Write(text);
-    } catch (...) {
-        std::remove(ToUtf8(temp).c_str());
-        throw;
-    }
-    if (std::rename(ToUtf8(temp).c_str(), ToUtf8(target).c_str()) != 0) {
-        std::remove(ToUtf8(temp).c_str());
-        throw TknError(u"File Write Error!");
-    }
-}
-
 // The length of the text in UTF-8, the unit of file-name limits.
 size_t Utf8Length(std::u16string_view s) {
     return ToUtf8(s).size();
@@ -169,6 +149,28 @@ std::u16string CutToBytes(std::u16string s, size_t bytes) {
         if (!s.empty() && s.back() >= 0xD800 && s.back() <= 0xDBFF) s.pop_back();
     }
     return s;
+}
+
+// Exported files are copies of the notebook: each replaces an older export only once it is
+// complete, but is not flushed to disk on its own, which for a folder of thousands of pages
+// would cost a disk flush per page.
+void WriteExportFile(const std::u16string& fileName, std::u16string_view text) {
+    const std::u16string target = NativePath(fileName);
+    const size_t slash = target.rfind(u'/') + 1;  // npos + 1 is 0
+    // Cut by bytes, the unit of the file system's limit, like the final name.
+    const std::u16string temp = target.substr(0, slash) + u"." +
+                                CutToBytes(target.substr(slash), kMaxTempStemBytes) + u".part";
+    try {
+        TknTextFile file(temp, fmWrite, ExportEncodingFor(text));
+        file.Write(text);
+    } catch (...) {
+        std::remove(ToUtf8(temp).c_str());
+        throw;
+    }
+    if (std::rename(ToUtf8(temp).c_str(), ToUtf8(target).c_str()) != 0) {
+        std::remove(ToUtf8(temp).c_str());
+        throw TknError(u"File Write Error!");
+    }
 }
 
 // The file name for the next child: a second page of the same name gets " (2)", and so on,

@@ -19,6 +19,7 @@
 #include "CliRemote.h"
 #include "foundation/UknStrUtils.h"
 #include "storage/UNotebookLock.h"
+#include "storage/StoreTestSupport.h"
 #include "support/TestSupport.h"
 
 namespace qb::test {
@@ -86,8 +87,13 @@ class TFakeProgram {
                 if (n <= 0) break;
                 bytes.append(buffer, static_cast<size_t>(n));
             }
-            const std::string answer = std::string(cli::kRemoteAccepted) + cli::EncodeReply(reply);
-            (void)!::write(fd, answer.data(), answer.size());
+            (void)!::write(fd, cli::kRemoteAccepted.data(), cli::kRemoteAccepted.size());
+            std::string go(cli::kRemoteGo.size(), '\0');
+            if (::read(fd, go.data(), go.size()) == static_cast<ssize_t>(go.size()) &&
+                go == cli::kRemoteGo) {
+                const std::string answer = cli::EncodeReply(reply);
+                (void)!::write(fd, answer.data(), answer.size());
+            }
             ::close(fd);
         });
     }
@@ -214,6 +220,50 @@ TEST_F(CliSafety, AHalfMadeBackupIsRemovedAtTheNextStart) {
     for (const auto& entry : std::filesystem::directory_iterator(Home.File("backup")))
         folders += entry.is_directory();
     EXPECT_EQ(folders, 1u);
+}
+
+// Names stay on one line, fit the file system when exported, and pages the start makes for
+// older data are found under the root.
+TEST_F(CliSafety, NamesFitLinesAndFiles) {
+    EXPECT_EQ(Out("new 7 1 \"$(printf 'a\\nb\\r\\nc')\""), "9\n");
+    EXPECT_NE(Out("tree").find("    9\t1\t0\ta  b  c\n"), std::string::npos) << out;
+
+    std::string cjk;
+    for (int i = 0; i < 82; ++i) cjk += "\xE6\xBC\xA2";  // 246 bytes of one character
+    EXPECT_EQ(Out("new 7 1 " + cjk), "10\n");
+    Out("write 10", "text");
+    const std::string folder = Home.File("out/");
+    for (const std::string& target : {folder, folder + cjk + ".txt"}) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        EXPECT_EQ(Cli("export " + std::string(target == folder ? "7 " : "10 ") + "'" + target + "'"),
+                  0)
+            << target << ": " << err;
+        EXPECT_TRUE(std::filesystem::exists(folder + cjk + ".txt")) << target;
+    }
+}
+
+TEST(CliOldData, PagesMadeAtTheStartAreAttachedToTheRoot) {
+    TTempFolder home(false);
+    std::filesystem::create_directories(home.File("data"));
+    WriteBytes(home.File("data/quillbox.idx"),
+               "\xFF\xFE" + Utf16LE(IndexOf(u"", {Rec(-1, -2, 23, 0, ContainerProps(u"", u"0")),
+                                                  Rec(0, -1, 22, 0, ContainerProps(u"Root", u"1")),
+                                                  Rec(1, 0, 1, 0, NoteProps(u"Note"))})));
+    std::string out, err;
+    ASSERT_EQ(RunCli("--home '" + home.Path() + "' rm 1", "", &out, &err), 0) << err;
+    ASSERT_EQ(RunCli("--home '" + home.Path() + "' tree", "", &out, &err), 0) << err;
+    EXPECT_EQ(out,
+              "-1\t23\t0\t\n"
+              "  0\t22\t0\tRoot\n"
+              "  2\t14\t0\tRecent Notes\n"
+              "    3\t19\t0\tRecent Created\n"
+              "    4\t20\t0\tRecent Modified\n"
+              "    5\t21\t0\tRecent Visited\n"
+              "  6\t10\t0\tFavorite\n"
+              "  7\t11\t0\tSearch\n"
+              "  8\t13\t0\tRecycleBin\n"
+              "    1\t1\t0\tNote\n");
 }
 
 // Cut anywhere, a message is incomplete; complete, it reads back as it was sent.

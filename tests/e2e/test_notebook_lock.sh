@@ -35,7 +35,9 @@ added="$(cli new 7 1 Added)" || e2e_fail "new failed"
 printf 'replaced' | cli write "$diary" || e2e_fail "write to the open page failed"
 e2e_screenshot "$SHOTS" after-cli-write "$window"
 
-# 3. A program that does not answer: exit 1, the holder named, nothing changed.
+# 3. A program that does not answer: exit 1, the holder named, nothing changed, not even
+# when it wakes up again.
+sleep 0.5  # what the window does after the last change, done
 kill -STOP "$QB_PID"
 before="$(md5sum <"$E2E_HOME/data/quillbox.idx")"
 set +e
@@ -46,6 +48,7 @@ kill -CONT "$QB_PID"
 [ "$status" = 1 ] || e2e_fail "a stopped program gave exit $status"
 [ "$message" = "quillbox (pid $QB_PID) holds the notebook and did not answer; nothing was changed" ] ||
     e2e_fail "message: $message"
+sleep 1  # the program, woken up, finds the abandoned request: it must not run it
 [ "$(md5sum <"$E2E_HOME/data/quillbox.idx")" = "$before" ] || e2e_fail "the index changed"
 
 # 4. The exit save keeps every change.

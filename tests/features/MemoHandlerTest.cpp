@@ -66,9 +66,10 @@ TEST_F(MemoHandler, KeepsTheItemListFromPageEvents) {
     otherMemos->Childs()->AddChild(second.Id());
     EXPECT_EQ(HandlerIds().size(), 3u);
 
-    DeleteHandler().DeleteOrRecycle(first.Id(), MemoPage()->Id());
+    const int32_t firstId = first.Id();  // the item goes with the delete
+    DeleteHandler().DeleteOrRecycle(firstId, MemoPage()->Id());
     EXPECT_EQ(HandlerIds(), (std::vector<int32_t>{second.Id(), third.Id()}));
-    EXPECT_FALSE(Store().PageExists(first.Id()));
+    EXPECT_FALSE(Store().PageExists(firstId));
 }
 
 TEST_F(MemoHandler, FiringSavesOpensAndAnnounces) {

@@ -38,7 +38,7 @@ TEST_F(TPageTreeTest, SetNameEscapesLineBreaksAndCutsAt200) {
     TPageSuper* note = Add(GroupRoot(), ptNote);
     TEventLog log;
     note->SetName(u"a\r\nb\tc\vd\re\nf");
-    EXPECT_EQ(note->Name(), u"a  b  c  d  e\nf");
+    EXPECT_EQ(note->Name(), u"a  b  c  d  e  f");  // a lone LF too: names stay on one line
     note->SetName(u"a\r\nb\tc\vd\re\nf");  // the same name again: no event
     EXPECT_EQ(log.Events.size(), 1u);
     EXPECT_EQ(log.Events[0], TEventLog::TEvent(pePageChanged, note->Id(), -1));

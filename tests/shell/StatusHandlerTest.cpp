@@ -69,7 +69,8 @@ TEST_F(StatusHandlerTest, MinimizingSavesOnceInitializedAndStopsTheAutoSave) {
     EXPECT_GT(LogInHandler().MinimizedAt(), 0);
     EXPECT_EQ(MemoryManager().WinStatus, 2);  // the status to come back to
     // The remembered state was written with the save count.
-    const TIniLine* line = FindIniLine(IniLines(), u"Memory", u"SaveCount");
+    const auto lines = IniLines();  // the line points into the list
+    const TIniLine* line = FindIniLine(lines, u"Memory", u"SaveCount");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->Value, u"1");
     EXPECT_FALSE(FLog.AutoHideEnabled);
