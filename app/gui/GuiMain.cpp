@@ -27,6 +27,7 @@
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
+#include "views/ui/UIODialogs.h"
 #include "views/ui/USearchDialog.h"
 
 namespace qb::gui {
@@ -70,6 +71,7 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
     int result = 0;
     {
         TMainForm form(minimized);
+        TIOCommandHost importExport(form);
         instance.OnShow = [&form] { form.ShowRequested(); };
         quitSignals.OnQuit = [&form] { form.ExecuteCommand(kExitCommand); };
         std::unique_ptr<TShownReporter> reporter;
