@@ -26,14 +26,6 @@ QString Text(int32_t id, std::u16string_view fallback) { return Q(LangText(id, f
 constexpr int kTipWidth = 400;
 constexpr int kTipShowsMs = 4000;
 
-// "Text (*.txt)|*.txt|All (*.*)|*.*" as Qt writes filters: "Text (*.txt);;All (*.*)".
-QString QtFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
-
 // Radio buttons in a group, the button with the index checked.
 QButtonGroup* Radios(TknDialog& dialog, QVBoxLayout& layout, const QStringList& texts, int checked) {
     auto* group = new QButtonGroup(&dialog);
@@ -47,6 +39,13 @@ QButtonGroup* Radios(TknDialog& dialog, QVBoxLayout& layout, const QStringList& 
 }
 
 }  // namespace
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+    return names.join(QStringLiteral(";;"));
+}
 
 TIODialogs::TIODialogs(QWidget& window) : FWindow(window) {}
 
@@ -100,7 +99,7 @@ bool TIODialogs::ExportDialog(TExportChoice& choice, bool toFolderAllowed) {
 std::vector<std::u16string> TIODialogs::ChooseImportFiles() {
     QFileDialog dialog(&FWindow, Text(25410, u"Select file for import"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(QtFilter(Text(25420, u"Text Files (*.txt)|*.txt|quillbox Export File "
+    dialog.setNameFilter(QtFileFilter(Text(25420, u"Text Files (*.txt)|*.txt|quillbox Export File "
                                                  u"(*.qbx)|*.qbx|All Files (*.*)|*.*")));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     std::vector<std::u16string> files;
@@ -117,7 +116,7 @@ std::u16string TIODialogs::ChooseFolder(const std::u16string& start) {
 std::u16string TIODialogs::ChooseExportFile(const std::u16string& proposal, int32_t filterId) {
     QFileDialog dialog(&FWindow, Text(25430, u"Name export file"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QtFilter(Text(filterId, u"All Files (*.*)|*.*")));
+    dialog.setNameFilter(QtFileFilter(Text(filterId, u"All Files (*.*)|*.*")));
     dialog.setDefaultSuffix(QFileInfo(Q(proposal)).suffix());
     dialog.selectFile(Q(proposal));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

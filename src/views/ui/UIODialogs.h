@@ -4,6 +4,7 @@
 // import"), the export dialog ("To file", "To folder", "To Clipboard", "Encode:"), the file and
 // folder choosers, the progress window with Cancel, and the mail program.
 
+#include <QString>
 #include <memory>
 
 #include "toolkit/UknClipboard.h"
@@ -15,6 +16,10 @@ namespace qb {
 
 class TknIOProgress;
 class TknTrackingTip;
+
+// A filter of the string table ("Text (*.txt)|*.txt|All (*.*)|*.*") as the file dialogs take
+// it ("Text (*.txt);;All (*.*)").
+QString QtFileFilter(const QString& filter);
 
 class TIODialogs : public IIOSite {
   public:
