@@ -227,6 +227,13 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ "$(wc -l <"$E2E_TMP/opened")" -gt "$opened" ] || e2e_fail "a double-click in the abstract view opened nothing"
+# F2 edits the entry's title in place.
+xdotool key F2
+sleep 0.3
+xdotool type --delay 30 "Home folder"
+xdotool key Return
+save
+[ -n "$(item_id "$links" 'Home folder')" ] || e2e_fail "F2 in the abstract view did not rename: $(items "$links")"
 view_style 3
 e2e_screenshot "$SHOTS" view-report-again "$window"
 

@@ -41,6 +41,7 @@ int WrappedHeight(const QFontMetrics& metrics, const QString& text, int width) {
 
 TItemEdit::TItemEdit(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("ItemEdit"));
+    setProperty("qbKeepsEscape", true);  // Escape ends the editing, not the window
     hide();
 }
 
@@ -219,6 +220,16 @@ void TBlogView::EditTitle(int index) {
     ScrollToEntry(index);
     FEdit->Start(index, EntryRect(index).adjusted(0, 0, 0, TitleHeight() - EntryRect(index).height()),
                  Q(FClient->Entries()[index].Title));
+}
+
+bool TBlogView::event(QEvent* event) {
+    // F2 edits the entry's title, not the page's name.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 void TBlogView::keyPressEvent(QKeyEvent* event) {
