@@ -128,6 +128,7 @@ class PageChooserTest : public TMainFormTest {
 };
 
 TEST_F(PageChooserTest, OpensAtTheCurrentPageAndReadsGroupsWhenExpanded) {
+    Create();  // the first start makes the system pages
     const int32_t trips = NewPage(GroupRootId(), ptGroup, u"Trips");
     const int32_t paris = NewPage(NewPage(trips, ptGroup, u"France"), ptNote, u"Paris");
     NewPage(trips, ptNote, u"Rome");

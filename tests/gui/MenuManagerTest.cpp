@@ -23,6 +23,7 @@
 #include "shell/ui/UToolbarDialog.h"
 #include "support/TestSupport.h"
 #include "toolkit/UknToolBar.h"
+#include "toolkit/UknTrackingTip.h"
 #include "toolkit/UknWindow.h"
 
 namespace qb {
@@ -52,9 +53,13 @@ class TFakeProvider : public IListProvider {
         if (listId != ListId) return;
         for (const std::u16string& text : Texts) texts.Add(text);
     }
-    bool GetItemTip(int32_t, int&, int, std::u16string&) override { return false; }
+    bool GetItemTip(int32_t, int&, int, std::u16string& tip) override {
+        tip = Tip;
+        return !Tip.empty();
+    }
     int32_t ListId;
     std::vector<std::u16string> Texts;
+    std::u16string Tip;
 };
 
 std::string Text(const QAction* action) {
@@ -221,6 +226,24 @@ TEST_F(MenuManagerTest, ListSubmenusAndRelabelledItemsOnOpening) {
     links.Texts = {u"home"};
     Open(Manager->TrayMenu(), kTrayMenuId);
     EXPECT_EQ(Text(Manager->TrayMenu().Action(6001)), "home");
+}
+
+TEST_F(MenuManagerTest, AnItemsPreviewGoesWithItsMenu) {
+    TFakeProvider recent(8000);
+    recent.Texts = {u"one"};
+    recent.Tip = u"The first lines of one";
+    TMainMenu& menu = Manager->MainMenu();
+    Open(menu, 8000);
+    QMenu* submenu = menu.GetSubMenu(8000);
+    const auto tipShowing = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* tip = qobject_cast<TknTrackingTip*>(w); tip && tip->Showing()) return true;
+        return false;
+    };
+    emit submenu->hovered(menu.Action(8001));
+    EXPECT_TRUE(tipShowing());
+    emit submenu->aboutToHide();  // closed before the tip's delay ran out
+    EXPECT_FALSE(tipShowing());
 }
 
 TEST_F(MenuManagerTest, ContextMenusTakeTheCommandCentersState) {
