@@ -208,9 +208,11 @@ save
 # 7. The view styles through the property box's List panel; in the abstract view a
 #    double-click on the entry opens the link too.
 view_style() {
-    property_box >/dev/null || e2e_fail "the Property button opened no property box"
+    local box
+    box="$(property_box)" || e2e_fail "the Property button opened no property box"
     xdotool key ctrl+Tab Home
     for _ in $(seq "$1"); do xdotool key Down; done
+    [ "$1" = 4 ] && e2e_screenshot "$SHOTS" property-list "$box"
     xdotool key Return
     wait_closed Property || e2e_fail "Enter did not close the property box"
     sleep 0.5
