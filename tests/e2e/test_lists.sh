@@ -3,7 +3,9 @@
 # a reminder made with New Item (Ctrl+I) in the memo box, Edit Item with next and previous,
 # sorting by a column and deleting the row that sorted first, a link to a local folder made by
 # a double-click on the empty list and opened by a double-click on its row (through a stub
-# opener on PATH), and screenshots of the views and boxes.
+# opener on PATH), the property box, every view style, Search, Export and Import with the
+# progress window, Send Mail, and new memo and link pages from the File menu; screenshots of
+# the views and boxes.
 # Usage: test_lists.sh QUILLBOX QUILLBOX_CLI SCREENSHOT_DIR
 
 QB="$1"
@@ -319,5 +321,24 @@ for _ in $(seq 50); do
 done
 [ "$(cat "$E2E_TMP/mailed" 2>/dev/null)" = 'mailto:?subject=Rose&body=red%0D%0A' ] ||
     e2e_fail "Send Mail gave '$(cat "$E2E_TMP/mailed" 2>/dev/null)'"
+
+# 11. New MemoPage and New LinkPage from the File menu's submenu of new pages (beside the
+#     active note), named in place in the tree.
+new_page() {
+    xdotool key alt+f
+    sleep 0.4
+    xdotool key Down Right
+    sleep 0.3
+    xdotool key "$1"
+    sleep 0.6
+    xdotool type --delay 30 "$2"
+    xdotool key Return
+    wait_title "$2" || e2e_fail "the new page $2 is not shown: $(title)"
+}
+new_page m Reminders
+new_page l Bookmarks
+save
+[ "$(cli tree | awk -F'\t' '$4 == "Reminders" { print $2 }')" = 3 ] || e2e_fail "no memo page Reminders"
+[ "$(cli tree | awk -F'\t' '$4 == "Bookmarks" { print $2 }')" = 5 ] || e2e_fail "no link page Bookmarks"
 
 echo "test_lists: ok"
