@@ -35,6 +35,7 @@
 #include "toolkit/UknApplication.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknPlatform.h"
+#include "views/ui/UIODialogs.h"
 #include "views/ui/USearchDialog.h"
 
 namespace qb::gui {
@@ -105,6 +106,7 @@ int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimi
     int result = 0;
     {
         TMainForm form(minimized);
+        TIOCommandHost importExport(form);
         instance.OnShow = [&form] { form.ShowRequested(); };
         instance.OnCommand = RunHandedCommand;
         quitSignals.OnQuit = [&form] { form.ExecuteCommand(kExitCommand); };

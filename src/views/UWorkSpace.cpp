@@ -233,6 +233,7 @@ void TWorkSpace::DropOnPage(const TDropObject& object, int32_t targetId, int32_t
         TIOHandler io(FControl.ImportProgress());
         io.ImportPaths(target, object.FileNames, false,
                        TIOHandler::DropLinksOnly(object.AsSibling, object.Copy));
+        FControl.EndImportProgress();
         return;
     }
     std::optional<int32_t> last;

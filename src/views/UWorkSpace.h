@@ -55,8 +55,10 @@ class IWorkSpaceControl : public ISpaceSite {
     virtual ITabControl& TabControl() = 0;
     virtual ITreeWidthSite& TreeWidthSite() = 0;
     virtual void ApplyLayout(const TWorkSpaceLayout& layout) = 0;
-    // Shown while files dropped onto a page are imported (null: nothing is shown).
+    // Shown while files dropped onto a page are imported (null: nothing is shown), and
+    // closed when the import is over.
     virtual IIOProgress* ImportProgress() = 0;
+    virtual void EndImportProgress() = 0;
 };
 
 class TWorkSpace : public ICommandExecutor,

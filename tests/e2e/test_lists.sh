@@ -3,7 +3,9 @@
 # a reminder made with New Item (Ctrl+I) in the memo box, Edit Item with next and previous,
 # sorting by a column and deleting the row that sorted first, a link to a local folder made by
 # a double-click on the empty list and opened by a double-click on its row (through a stub
-# opener on PATH), and screenshots of the views and boxes.
+# opener on PATH), the property box, every view style, Search, Export and Import with the
+# progress window, Send Mail, and new memo and link pages from the File menu; screenshots of
+# the views and boxes.
 # Usage: test_lists.sh QUILLBOX QUILLBOX_CLI SCREENSHOT_DIR
 
 QB="$1"
@@ -66,7 +68,11 @@ cat >"$E2E_TMP/bin/xdg-open" <<STUB
 #!/bin/sh
 printf '%s\n' "\$1" >>"$E2E_TMP/opened"
 STUB
-chmod +x "$E2E_TMP/bin/xdg-open"
+cat >"$E2E_TMP/bin/xdg-email" <<STUB
+#!/bin/sh
+printf '%s\n' "\$1" >>"$E2E_TMP/mailed"
+STUB
+chmod +x "$E2E_TMP/bin/xdg-open" "$E2E_TMP/bin/xdg-email"
 export PATH="$E2E_TMP/bin:$PATH"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
@@ -80,6 +86,11 @@ cli field "$beta" 25140 "@08:30:00"
 fruit="$(cli new "$group_root" 1 Fruit)"
 printf 'an Apple a day\n' | cli write "$fruit"
 printf 'carrots\n' | cli write "$(cli new "$group_root" 1 Veg)"
+garden="$(cli new "$group_root" 0 Garden)"
+printf 'red\n' | cli write "$(cli new "$garden" 1 Rose)"
+printf 'yellow\n' | cli write "$(cli new "$garden" 1 Tulip)"
+# Export and Import get keys of their own.
+printf '1190=Ctrl+Shift+E\n1180=Ctrl+Shift+I\n1200=Ctrl+Shift+M\n' >"$E2E_HOME/accel.txt"
 cli option Program StartPage "$memos" >/dev/null
 cli option MemoPage DefRemindTime 1 >/dev/null
 
@@ -199,9 +210,11 @@ save
 # 7. The view styles through the property box's List panel; in the abstract view a
 #    double-click on the entry opens the link too.
 view_style() {
-    property_box >/dev/null || e2e_fail "the Property button opened no property box"
+    local box
+    box="$(property_box)" || e2e_fail "the Property button opened no property box"
     xdotool key ctrl+Tab Home
     for _ in $(seq "$1"); do xdotool key Down; done
+    [ "$1" = 4 ] && e2e_screenshot "$SHOTS" property-list "$box"
     xdotool key Return
     wait_closed Property || e2e_fail "Enter did not close the property box"
     sleep 0.5
@@ -218,6 +231,13 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ "$(wc -l <"$E2E_TMP/opened")" -gt "$opened" ] || e2e_fail "a double-click in the abstract view opened nothing"
+# F2 edits the entry's title in place.
+xdotool key F2
+sleep 0.3
+xdotool type --delay 30 "Home folder"
+xdotool key Return
+save
+[ -n "$(item_id "$links" 'Home folder')" ] || e2e_fail "F2 in the abstract view did not rename: $(items "$links")"
 view_style 3
 e2e_screenshot "$SHOTS" view-report-again "$window"
 
@@ -232,5 +252,93 @@ wait_title Search || e2e_fail "the search page is not shown: $(title)"
 e2e_screenshot "$SHOTS" search-results "$window"
 double_click $ROW_X "$(row_y 1)"
 wait_title Fruit || e2e_fail "the first search result is not Fruit: $(title)"
+
+# 9. Export the group Garden to a folder of text files; import a folder of many text files back
+#    into it, with the progress window shown while it runs.
+xdotool key ctrl+t
+sleep 0.5
+xdotool key ctrl+Tab Down Down
+wait_title Garden || e2e_fail "the tree did not reach Garden: $(title)"
+xdotool key ctrl+t
+sleep 0.3
+xdotool key ctrl+shift+e
+box="$(wait_window Export)" || e2e_fail "Ctrl+Shift+E opened no export dialog"
+e2e_screenshot "$SHOTS" export-dialog "$box"
+xdotool key Return
+chooser="$(wait_window 'Select Folder')" || e2e_fail "no folder chooser"
+mkdir -p "$E2E_TMP/exported"
+xdotool type --delay 20 "$E2E_TMP/exported"
+xdotool key Return
+wait_closed 'Select Folder' || e2e_fail "the folder chooser stayed open"
+sleep 0.5
+text_of() { iconv -f UTF-16 -t UTF-8 "$1" 2>/dev/null | tr -d '\r'; }
+[ "$(text_of "$E2E_TMP/exported/Rose.txt")" = red ] || e2e_fail "Rose was not exported: $(ls "$E2E_TMP/exported")"
+[ "$(text_of "$E2E_TMP/exported/Tulip.txt")" = yellow ] || e2e_fail "Tulip was not exported"
+
+cp -r "$E2E_TMP/exported" "$E2E_TMP/Seeds"
+for i in $(seq 1 3000); do printf 'seed %s\n' "$i" >"$E2E_TMP/Seeds/seed$i.txt"; done
+xdotool key ctrl+shift+i
+box="$(wait_window Import)" || e2e_fail "Ctrl+Shift+I opened no import dialog"
+xdotool key Down
+e2e_screenshot "$SHOTS" import-dialog "$box"
+xdotool key Return
+chooser="$(wait_window 'Select Folder')" || e2e_fail "no folder chooser for the import"
+xdotool type --delay 20 "$E2E_TMP/Seeds"
+shown_before="$(xdotool search --onlyvisible --pid "$QB_PID" '' 2>/dev/null | sort)"
+xdotool key Return
+# The progress window: a new window of the program while the import runs.
+progress=""
+for _ in $(seq 200); do
+    progress="$(comm -13 <(echo "$shown_before") \
+        <(xdotool search --onlyvisible --pid "$QB_PID" '' 2>/dev/null | sort) | head -n1)"
+    [ -n "$progress" ] && break
+    sleep 0.05
+done
+[ -n "$progress" ] || e2e_fail "no progress window was shown"
+e2e_screenshot "$SHOTS" import-progress "$progress"
+wait_title Seeds || e2e_fail "the imported folder is not the active page: $(title)"
+for _ in $(seq 100); do
+    [ -z "$(xdotool search --onlyvisible --pid "$QB_PID" '' 2>/dev/null | grep -x "$progress")" ] && break
+    sleep 0.1
+done
+[ -z "$(xdotool search --onlyvisible --pid "$QB_PID" '' 2>/dev/null | grep -x "$progress")" ] ||
+    e2e_fail "the progress window stayed open"
+save
+seeds="$(cli find 'Root\Garden\Seeds')"
+[ -n "$seeds" ] || e2e_fail "the folder was not imported into Garden"
+[ "$(cli show "$(cli find 'Root\Garden\Seeds\Rose')")" = red ] || e2e_fail "Rose did not come back"
+[ "$(cli show "$(cli find 'Root\Garden\Seeds\seed3000')")" = "seed 3000" ] || e2e_fail "seed3000 was not imported"
+
+# 10. Send Mail hands the page's text to the desktop's mail program.
+xdotool key ctrl+t
+sleep 0.5
+xdotool key ctrl+Tab Right Right
+wait_title Rose || e2e_fail "the tree did not reach Rose: $(title)"
+xdotool key ctrl+shift+m
+for _ in $(seq 50); do
+    [ -s "$E2E_TMP/mailed" ] && break
+    sleep 0.1
+done
+[ "$(cat "$E2E_TMP/mailed" 2>/dev/null)" = 'mailto:?subject=Rose&body=red%0D%0A' ] ||
+    e2e_fail "Send Mail gave '$(cat "$E2E_TMP/mailed" 2>/dev/null)'"
+
+# 11. New MemoPage and New LinkPage from the File menu's submenu of new pages (beside the
+#     active note), named in place in the tree.
+new_page() {
+    xdotool key alt+f
+    sleep 0.4
+    xdotool key Down Right
+    sleep 0.3
+    xdotool key "$1"
+    sleep 0.6
+    xdotool type --delay 30 "$2"
+    xdotool key Return
+    wait_title "$2" || e2e_fail "the new page $2 is not shown: $(title)"
+}
+new_page m Reminders
+new_page l Bookmarks
+save
+[ "$(cli tree | awk -F'\t' '$4 == "Reminders" { print $2 }')" = 3 ] || e2e_fail "no memo page Reminders"
+[ "$(cli tree | awk -F'\t' '$4 == "Bookmarks" { print $2 }')" = 5 ] || e2e_fail "no link page Bookmarks"
 
 echo "test_lists: ok"

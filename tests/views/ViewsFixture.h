@@ -205,6 +205,7 @@ class TMemoryWorkSpace : public IWorkSpaceControl {
     ITreeWidthSite& TreeWidthSite() override { return Splitter; }
     void ApplyLayout(const TWorkSpaceLayout&) override {}
     IIOProgress* ImportProgress() override { return nullptr; }
+    void EndImportProgress() override { ++ImportsEnded; }
 
     bool TreeShown() const override { return WorkSpace && WorkSpace->TreeShown(); }
     THeldKeys HeldKeys() override { return Keys; }
@@ -231,6 +232,7 @@ class TMemoryWorkSpace : public IWorkSpaceControl {
 
     TMemoryTreeControl Tree;
     TMemoryTabControl Tabs;
+    int ImportsEnded = 0;  // the progress of dropped files closed
     TMemoryTreeWidthSite Splitter;
     TLogClient* Clients[3] = {};
     std::u16string ClientLog;

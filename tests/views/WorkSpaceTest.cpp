@@ -103,6 +103,7 @@ TEST_F(WorkSpaceTest, FilesDroppedOnAPageAreImportedIntoItsGroupLinkedWithShift)
     EXPECT_EQ(copied->GetFullText(), u"first line");
     EXPECT_FALSE(copied->TrueProperty()->UsesExternalFile());
     EXPECT_EQ(ActiveId(), copied->Id());
+    EXPECT_EQ(Control.ImportsEnded, 1);  // its progress window closes when it is over
 
     drop.AsSibling = true;  // Shift: the note keeps its text in the file
     WorkSpace->DropFiles(drop.FileNames, true, false);

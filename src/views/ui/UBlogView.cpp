@@ -17,6 +17,23 @@ constexpr int kTitlePad = 2;  // above and below the title text
 constexpr int kWrapFlags = Qt::TextWordWrap | Qt::TextExpandTabs;
 
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+// The abstract's CR LF line breaks as the text layout takes them.
+QString AbstractOf(const TBlogEntry& entry) { return Q(entry.Abstract).remove(u'\r'); }
+
+// The height of a text wrapped to the width. A line that fits is not laid out: with ten
+// thousand entries, laying out each one is what showing the view would wait for.
+int WrappedHeight(const QFontMetrics& metrics, const QString& text, int width) {
+    if (text.isEmpty()) return 0;
+    int height = 0;
+    for (const QString& line : text.split(u'\n')) {
+        const bool fits = !line.contains(u'\t') &&
+                          (line.size() * metrics.maxWidth() <= width ||
+                           metrics.horizontalAdvance(line) <= width);
+        height += fits ? metrics.lineSpacing()
+                       : metrics.boundingRect(0, 0, width, 1 << 20, kWrapFlags, line).height();
+    }
+    return height;
+}
 
 }  // namespace
 
@@ -24,6 +41,7 @@ QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 TItemEdit::TItemEdit(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("ItemEdit"));
+    setProperty("qbKeepsEscape", true);  // Escape ends the editing, not the window
     hide();
 }
 
@@ -102,11 +120,7 @@ void TBlogView::Layout() {
     FTops.reserve(entries.size() + 1);
     for (const TBlogEntry& entry : entries) {
         FTops.push_back(top);
-        const int text = entry.Abstract.empty()
-                             ? 0
-                             : metrics.boundingRect(0, 0, width, 1 << 20, kWrapFlags,
-                                                    Q(entry.Abstract)).height();
-        top += title + text + kSpacing;
+        top += title + WrappedHeight(metrics, AbstractOf(entry), width) + kSpacing;
     }
     FTops.push_back(top);
     verticalScrollBar()->setRange(0, std::max(0, top - viewport()->height()));
@@ -172,7 +186,7 @@ void TBlogView::paintEvent(QPaintEvent* event) {
         painter.setPen(FAbstract.Text);
         painter.drawText(QRect(rect.left() + kMargin, rect.top() + title, rect.width() - 2 * kMargin,
                                rect.height() - title),
-                         kWrapFlags, Q(entry.Abstract));
+                         kWrapFlags, AbstractOf(entry));
     }
 }
 
@@ -206,6 +220,16 @@ void TBlogView::EditTitle(int index) {
     ScrollToEntry(index);
     FEdit->Start(index, EntryRect(index).adjusted(0, 0, 0, TitleHeight() - EntryRect(index).height()),
                  Q(FClient->Entries()[index].Title));
+}
+
+bool TBlogView::event(QEvent* event) {
+    // F2 edits the entry's title, not the page's name.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 void TBlogView::keyPressEvent(QKeyEvent* event) {

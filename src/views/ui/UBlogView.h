@@ -60,6 +60,7 @@ class TBlogView : public QAbstractScrollArea, public IBlogControl {
     void EditTitle(int index);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedLayout>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
 
@@ -21,6 +22,18 @@ namespace {
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 constexpr int kRowHeightMargin = 6;
+
+// In-place renaming keeps Escape: it ends the editing, not the window.
+class TRenameDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor) editor->setProperty("qbKeepsEscape", true);
+        return editor;
+    }
+};
 
 }  // namespace
 
@@ -175,6 +188,7 @@ void TListView::SetUp(QAbstractItemView& view) {
     view.setDragDropMode(QAbstractItemView::DragDrop);
     view.setDefaultDropAction(Qt::MoveAction);
     view.setIconSize(QSize(TknIcons::kSmall, TknIcons::kSmall));
+    view.setItemDelegate(new TRenameDelegate(&view));
     view.installEventFilter(this);
     view.viewport()->installEventFilter(this);
 }
@@ -314,6 +328,13 @@ bool TListView::ViewEvent(QAbstractItemView& view, QEvent* event) {
             client->ContextMenu(rowAt(view.viewport()->mapFromGlobal(menu->globalPos())) >= 0);
             return true;
         }
+        case QEvent::ShortcutOverride:
+            // F2 renames the item in place where the view edits labels, not the page.
+            if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2 ||
+                !(view.editTriggers() & QAbstractItemView::EditKeyPressed))
+                return false;
+            event->accept();
+            return true;
         case QEvent::KeyPress:
             // The in-place editor has the keys while it is open.
             if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Delete) return false;

@@ -23,13 +23,14 @@
 #include "shell/UMemoryManager.h"
 #include "storage/UPageStore.h"
 #include "toolkit/UknIcons.h"
+#include "views/ui/UIODialogs.h"
 
 namespace qb {
 
 namespace {
 
 QString Q(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
-QString Text(int32_t id) { return Q(LangText(id)); }
+QString Text(int32_t id, std::u16string_view fallback = {}) { return Q(LangText(id, fallback)); }
 
 constexpr int32_t kStatusTextId = 25750;  // + status: "Normal", "Locked", "Protected", "ReadOnly"
 constexpr int kWidthRole = Qt::UserRole;
@@ -39,14 +40,6 @@ QLineEdit* ReadOnly(QWidget* parent, const std::u16string& text) {
     auto* edit = new QLineEdit(Q(text), parent);
     edit->setReadOnly(true);
     return edit;
-}
-
-// "Text (*.txt)|*.txt|All (*.*)|*.*" as Qt writes filters: "Text (*.txt);;All (*.*)".
-QString QtFilter(const std::u16string& filter) {
-    const QStringList parts = Q(filter).split(u'|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    return names.join(QStringLiteral(";;"));
 }
 
 }  // namespace
@@ -206,8 +199,8 @@ void TPropertyBox::ChooseIcon() {
 
 void TPropertyBox::BrowseFile() {
     const QString start = Q(MakeAbsolute(FFile->text().toStdU16String(), ProgramFolder()));
-    const QString file =
-        QFileDialog::getSaveFileName(this, Text(25430), start, QtFilter(LangText(25440, u"Text File (*.txt)|*.txt|All Files (*.*)|*.*")));
+    const QString filter = QtFileFilter(Text(25440, u"Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
+    const QString file = QFileDialog::getSaveFileName(this, Text(25430), start, filter);
     if (!file.isEmpty()) FFile->setText(Q(MakeRelative(file.toStdU16String(), ProgramFolder())));
 }
 

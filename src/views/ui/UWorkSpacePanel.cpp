@@ -207,6 +207,10 @@ IIOProgress* TWorkSpacePanel::ImportProgress() {
     return FImportProgress.get();
 }
 
+void TWorkSpacePanel::EndImportProgress() {
+    FImportProgress.reset();
+}
+
 void TWorkSpacePanel::DropFiles(const std::vector<std::u16string>& files,
                                 Qt::KeyboardModifiers keys) {
     FWorkSpace->DropFiles(files, keys & Qt::ShiftModifier, keys & Qt::ControlModifier);

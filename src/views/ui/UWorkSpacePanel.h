@@ -63,6 +63,7 @@ class TWorkSpacePanel : public QWidget, public IWorkSpaceControl, public ITreeWi
     ITreeWidthSite& TreeWidthSite() override { return *this; }
     void ApplyLayout(const TWorkSpaceLayout& layout) override;
     IIOProgress* ImportProgress() override;
+    void EndImportProgress() override;
 
     // --- ISpaceSite ---
     THeldKeys HeldKeys() override { return FKeys->Held(); }
