@@ -83,12 +83,17 @@ bool TakeNotebook(const TMessageProc& showMessage) {
 }
 
 // A command of quillbox-cli runs on the notebook the window shows: the open page's client
-// hands its unsaved text over first (as a save does), and the pages the command changes tell
-// the window through their events.
+// hands its unsaved text over first (as a save does) and reads the page again afterwards, so
+// that its next save cannot put back what the command replaced; the other pages the command
+// changes tell the window through their events.
 cli::TRemoteReply RunHandedCommand(const cli::TRemoteRequest& request) {
-    if (TPageSuper* active = PageCenter().ActivePage())
-        PageCenter().Notify(pePageDeactivated, active->Id());
-    return cli::RunHosted(request);
+    const TPageSuper* active = PageCenter().ActivePage();
+    const int32_t activeId = active ? active->Id() : kNoOwnerId;
+    if (active) PageCenter().Notify(pePageDeactivated, activeId);
+    cli::TRemoteReply reply = cli::RunHosted(request);
+    active = PageCenter().ActivePage();
+    if (active && active->Id() == activeId) PageCenter().Notify(pePageActivated, activeId);
+    return reply;
 }
 
 int RunProgram(TSingleInstance& instance, TQuitSignals& quitSignals, bool minimized) {
