@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The desktop program's life: it shows its window with the open page in the title, Escape puts
-# it into the tray (saving), a second start brings it back and ends at once, a copy in another
-# folder runs on its own (and SIGTERM ends it with a save), and Exit in the tray menu closes it
+# it into the tray (saving), a second start brings it back and ends at once, the same program on
+# another notebook runs beside it (and SIGTERM ends it with a save), and Exit in the tray menu closes it
 # with a save that quillbox-cli sees afterwards.
 # Usage: test_lifecycle.sh QUILLBOX QUILLBOX_CLI SCREENSHOT_DIR
 
@@ -43,19 +43,17 @@ timeout 10 "$QB" --home "$E2E_HOME" 2>/dev/null || e2e_fail "the second start di
 window="$(e2e_main_window)" || e2e_fail "the second start did not bring the window back"
 kill -0 "$QB_PID" || e2e_fail "the first copy ended"
 
-# 4. A copy of the program in another folder runs on its own; SIGTERM ends it with a save.
-mkdir -p "$E2E_TMP/copy" "$E2E_TMP/home2"
-cp "$QB" "$E2E_TMP/copy/quillbox"
-QUILLBOX_REPORT_SHOWN=1 "$E2E_TMP/copy/quillbox" --home "$E2E_TMP/home2" >/dev/null \
-    2>"$E2E_TMP/copy.err" &
+# 4. The same program file on another notebook runs beside the first; SIGTERM ends it with a save.
+mkdir -p "$E2E_TMP/home2"
+QUILLBOX_REPORT_SHOWN=1 "$QB" --home "$E2E_TMP/home2" >/dev/null 2>"$E2E_TMP/copy.err" &
 copy_pid=$!
 E2E_PIDS+=("$copy_pid")
 for _ in $(seq 100); do
     grep -qs '^quillbox: shown ' "$E2E_TMP/copy.err" && break
     sleep 0.1
 done
-kill -0 "$copy_pid" 2>/dev/null || e2e_fail "the copy in another folder did not keep running"
-grep -qs '^quillbox: shown ' "$E2E_TMP/copy.err" || e2e_fail "the copy in another folder shows no window"
+kill -0 "$copy_pid" 2>/dev/null || e2e_fail "the second notebook did not keep running"
+grep -qs '^quillbox: shown ' "$E2E_TMP/copy.err" || e2e_fail "the second notebook shows no window"
 kill -TERM "$copy_pid"
 e2e_wait_exit "$copy_pid" 10 || e2e_fail "SIGTERM did not end the copy"
 [ "$E2E_STATUS" = 0 ] || e2e_fail "the copy ended with $E2E_STATUS after SIGTERM"
