@@ -3,7 +3,8 @@
 # process to the first paint of its main window (the program reports it when
 # QUILLBOX_REPORT_SHOWN is set), best and median of five starts under a display of its own,
 # with the tab bar and with the tree shown (the open page's group of 1,000 notes expanded);
-# then the CPU the program uses while idle, from /proc over five seconds.
+# then the CPU the program uses while idle, from /proc over five seconds, and the time from
+# SIGTERM to the end of the process (its exit save) with the files it wrote.
 # Usage: bench/startup.sh QUILLBOX QUILLBOX_CLI [PAGES]
 
 QB="$1"
@@ -36,7 +37,7 @@ last="$("$CLI" --home "$E2E_HOME" tree | awk '$2 == 1 { id = $1 } END { print id
 
 # time_starts LABEL: five starts; the idle CPU is measured in the last one.
 time_starts() {
-    local times=() run start shown
+    local times=() exits=() run start shown stop
     for run in 1 2 3 4 5; do
         rm -f "$E2E_TMP/quillbox.err"  # not the last run's report
         start="$(date +%s.%N)"
@@ -58,13 +59,23 @@ time_starts() {
             idle="$(echo "($after - $before) * 100 / ($hz * 5)" | bc -l)"
             rss="$(awk '/VmRSS/ { print $2 }' "/proc/$QB_PID/status")"
         fi
+        touch "$E2E_TMP/before-exit"
+        stop="$(date +%s.%N)"
         kill -TERM "$QB_PID"
+        for _ in $(seq 6000); do
+            kill -0 "$QB_PID" 2>/dev/null || break
+            sleep 0.005
+        done
+        exits+=("$(echo "$(date +%s.%N) - $stop" | bc -l)")
         e2e_wait_exit "$QB_PID" 60 || e2e_fail "the program did not end"
+        written="$(find "$E2E_HOME" -type f -newer "$E2E_TMP/before-exit" -printf '%P ' | sort)"
     done
     sorted="$(printf '%s\n' "${times[@]}" | sort -n)"
     printf '%s: start to shown window: best %.3f s, median %.3f s (runs: %s)\n' "$1" \
         "$(echo "$sorted" | head -n1)" "$(echo "$sorted" | sed -n 3p)" "$(echo "${times[*]}")"
     printf '%s: idle CPU over 5 s: %.2f %%; resident memory %s KiB\n' "$1" "$idle" "$rss"
+    printf '%s: SIGTERM to exit: median %.3f s; files written by the exit: %s\n' "$1" \
+        "$(printf '%s\n' "${exits[@]}" | sort -n | sed -n 3p)" "${written:-none}"
 }
 
 "$CLI" --home "$E2E_HOME" option Option ShowTree 0 >/dev/null
