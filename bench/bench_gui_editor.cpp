@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPixmap>
 
+#include "BenchGui.h"
 #include "BenchNotebook.h"
 #include "editor/UEditor.h"
 #include "editor/ui/UEditorWindow.h"
@@ -23,17 +24,6 @@ namespace {
 
 using namespace qb;
 using namespace qb::bench;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_gui_editor";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // Lines of about 60 characters, every fifth one with a highlighted word.
 std::u16string Note(int lines) {

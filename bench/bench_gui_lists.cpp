@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include "BenchGui.h"
 #include "BenchNotebook.h"
 #include "model/UPageProperty.h"
 #include "toolkit/UknIcons.h"
@@ -19,24 +20,6 @@ using namespace qb::bench;
 
 constexpr int kItems = 10000;
 constexpr int32_t kMemoPage = 1;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_gui_lists";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* made = new QApplication(argc, argv);
-        InstallPageImageSink();
-        return made;
-    }();
-    return *app;
-}
-
-class TNoDrops : public IPageDropTarget {
-  public:
-    void DropOnPage(const TDropObject&, int32_t, int32_t) override {}
-};
 
 // Root -> group root 0 -> memo page 1 -> items 2 .. 10001 with a time and a description.
 const std::string& MemoNotebook() {

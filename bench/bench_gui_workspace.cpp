@@ -9,6 +9,7 @@
 
 #include <QApplication>
 
+#include "BenchGui.h"
 #include "BenchNotebook.h"
 #include "model/UPageProperty.h"
 #include "model/UPageSuper.h"
@@ -22,24 +23,6 @@ using namespace qb;
 using namespace qb::bench;
 
 constexpr int kChildren = 10000;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_gui_workspace";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        auto* made = new QApplication(argc, argv);
-        InstallPageImageSink();
-        return made;
-    }();
-    return *app;
-}
-
-class TNoDrops : public IPageDropTarget {
-  public:
-    void DropOnPage(const TDropObject&, int32_t, int32_t) override {}
-};
 
 // Root -> group root 0 -> group 1 -> notes 2 .. 10001.
 const std::string& WideNotebook() {
