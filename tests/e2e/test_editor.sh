@@ -14,13 +14,7 @@ export LC_ALL=C.UTF-8
 
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window"; }
-wait_title() {
-    for _ in $(seq 50); do
-        [ "$(title)" = "$1 - quillbox" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+wait_title() { e2e_wait_title "$window" "$1"; }
 # The page's stored text with every byte outside printable ASCII as \ooo, one line.
 stored() { cli show "$1" | od -An -c | tr -s ' \n' ' '; }
 expect_text() {

@@ -15,13 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window"; }
-wait_title() {
-    for _ in $(seq 50); do
-        [ "$(title)" = "$1 - quillbox" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+wait_title() { e2e_wait_title "$window" "$1"; }
 save() {
     xdotool key ctrl+s
     sleep 0.5
