@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quillbox-cli while the desktop program holds the notebook: a writing command is carried out
-# by the program (the window shows it at once, and its exit save overwrites nothing), a reading
-# command reads the files, and a program that does not answer leaves the notebook unchanged.
+# by the program (the window shows it at once, the open page's typing is handed over first, and
+# its exit save overwrites nothing), a reading command reads the files, and a program that does
+# not answer leaves the notebook unchanged.
 # Usage: test_notebook_lock.sh QUILLBOX QUILLBOX_CLI SCREENSHOT_DIR
 
 QB="$1"
@@ -35,6 +36,18 @@ added="$(cli new 7 1 Added)" || e2e_fail "new failed"
 printf 'replaced' | cli write "$diary" || e2e_fail "write to the open page failed"
 e2e_screenshot "$SHOTS" after-cli-write "$window"
 
+# 2b. Typing not saved yet is handed over before a command runs, onto the text it replaced.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2)) click 1
+sleep 0.3
+xdotool key ctrl+End
+xdotool type --delay 20 " typed"
+sleep 0.3
+cli rename "$other" Other || e2e_fail "rename failed"
+[ "$(cli show "$diary")" = "replaced typed" ] ||
+    e2e_fail "the typing was not handed over: '$(cli show "$diary")'"
+
 # 3. A program that does not answer: exit 1, the holder named, nothing changed, not even
 # when it wakes up again.
 sleep 0.5  # what the window does after the last change, done
@@ -53,7 +66,7 @@ sleep 1  # the program, woken up, finds the abandoned request: it must not run i
 
 # 4. The exit save keeps every change.
 e2e_stop_quillbox
-[ "$(cli show "$diary")" = "replaced" ] || e2e_fail "the open page reads '$(cli show "$diary")'"
+[ "$(cli show "$diary")" = "replaced typed" ] || e2e_fail "the open page reads '$(cli show "$diary")'"
 [ "$(cli show "$other")" = "from the cli" ] || e2e_fail "the other page reads '$(cli show "$other")'"
 cli tree | grep -q "^    $diary	1	0	Journal$" || e2e_fail "the rename was lost: $(cli tree)"
 cli tree | grep -q "^    $added	1	0	Added$" || e2e_fail "the new page was lost"
