@@ -1,4 +1,5 @@
 #include "toolkit/UknNotifications.h"
+#include "toolkit/UknQtText.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,14 +9,6 @@
 
 namespace qb {
 
-namespace {
-
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
-
-}  // namespace
-
 void TknNotifications::Notify(std::u16string_view summary, std::u16string_view body) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
@@ -24,8 +17,8 @@ void TknNotifications::Notify(std::u16string_view summary, std::u16string_view b
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     // The body is markup to some services: a "<" of the user's text must stay a character.
-    const QString text = ToQt(body).toHtmlEscaped();
-    call << QStringLiteral("quillbox") << 0u << QStringLiteral("appointment-soon") << ToQt(summary)
+    const QString text = QtText(body).toHtmlEscaped();
+    call << QStringLiteral("quillbox") << 0u << QStringLiteral("appointment-soon") << QtText(summary)
          << text << QStringList() << QVariantMap() << -1;
     bus.send(call);
 }

@@ -5,6 +5,7 @@
 
 #include "toolkit/UknDesktopInput.h"
 #include "toolkit/UknDialog.h"
+#include "toolkit/UknQtText.h"
 #include "toolkit/UknTrackingTip.h"
 
 namespace qb {
@@ -14,12 +15,8 @@ namespace {
 constexpr uint8_t kVkEscape = 0x1B;
 constexpr int kShowAfterMs = 400;
 
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
-
 QString TwoLines(std::u16string_view text, std::u16string_view detail) {
-    return detail.empty() ? ToQt(text) : ToQt(text) + QChar(u'\n') + ToQt(detail);
+    return detail.empty() ? QtText(text) : QtText(text) + QChar(u'\n') + QtText(detail);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "toolkit/UknTrackingTip.h"
+#include "toolkit/UknQtText.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -13,18 +14,14 @@ namespace qb {
 
 namespace {
 
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
-
 // A tip's text as rich text: the title in bold, then the lines as they are.
 QString TipHtml(std::u16string_view text, std::u16string_view title) {
-    QString body = ToQt(text).toHtmlEscaped();
+    QString body = QtText(text).toHtmlEscaped();
     body.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
     body.replace(QChar(u'\n'), QStringLiteral("<br>"));
     body.replace(QChar(u'\r'), QStringLiteral("<br>"));
     if (title.empty()) return body;
-    return QStringLiteral("<b>%1</b><br>%2").arg(ToQt(title).toHtmlEscaped(), body);
+    return QStringLiteral("<b>%1</b><br>%2").arg(QtText(title).toHtmlEscaped(), body);
 }
 
 }  // namespace
@@ -61,7 +58,7 @@ void TknTrackingTip::ShowAt(std::u16string_view text, QPoint point, std::u16stri
     FPoint = point;
     FLabel->setText(TipHtml(text, title));
     // The plain text as the window's name, for screen readers and window searches.
-    QString name = ToQt(title).isEmpty() ? ToQt(text) : ToQt(title) + u' ' + ToQt(text);
+    QString name = QtText(title).isEmpty() ? QtText(text) : QtText(title) + u' ' + QtText(text);
     setWindowTitle(name.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).left(200));
     // Short texts keep one line; longer ones wrap at the tip's widest.
     FLabel->setWordWrap(false);

@@ -25,14 +25,12 @@
 #include "shell/UOptionManager.h"
 #include "shell/ui/UOptionsDialogControls.h"
 #include "toolkit/UknDialog.h"
+#include "toolkit/UknQtText.h"
 #include "views/ui/UEditBoxDialog.h"
 
 namespace qb {
 
 namespace {
-
-QString Q(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
-std::u16string U(const QString& s) { return s.toStdU16String(); }
 
 QDate QtDate(const TSystemTime& t) { return QDate(t.Year, t.Month, t.Day); }
 QTime QtTime(const TSystemTime& t) { return QTime(t.Hour, t.Minute, t.Second); }
@@ -63,7 +61,7 @@ QPlainTextEdit* TextArea(QWidget* parent) {
 
 // Multi-line texts are shown with CR LF as the pages keep them.
 std::u16string AreaText(const QPlainTextEdit* edit) {
-    return ReplaceAll(U(edit->toPlainText()), u"\n", u"\r\n");
+    return ReplaceAll(TextOf(edit->toPlainText()), u"\n", u"\r\n");
 }
 
 template <class TItem>
@@ -136,33 +134,33 @@ class TMemoBox : public TEditBoxDialog {
 
   private:
     void Show(const TMemoBoxFields& f) {
-        FTitle->setText(Q(f.Title));
+        FTitle->setText(QtText(f.Title));
         FMode->setCurrentIndex(f.Mode);
-        FDays->setText(Q(f.DayList));
+        FDays->setText(QtText(f.DayList));
         FDate->setDate(QtDate(f.Date));
         FTime->setTime(QtTime(f.Time));
         FEndDate->setDate(QtDate(f.EndDate));
         FAction->setCurrentIndex(f.Action);
-        FDescription->setPlainText(Q(f.Description));
+        FDescription->setPlainText(QtText(f.Description));
         FSound->setCurrentIndex(f.Sound);
-        FSoundFile->setText(Q(f.SoundFile));
-        FRemark->setText(Q(f.Remark));
+        FSoundFile->setText(QtText(f.SoundFile));
+        FRemark->setText(QtText(f.Remark));
         Enable();
         FTitle->setFocus();
     }
     TMemoBoxFields Fields() const {
         TMemoBoxFields f;
-        f.Title = U(FTitle->text());
+        f.Title = TextOf(FTitle->text());
         f.Mode = static_cast<TTimeMode>(FMode->currentIndex());
-        f.DayList = U(FDays->text());
+        f.DayList = TextOf(FDays->text());
         f.Date = SystemTime(FDate->date(), FTime->time());
         f.Time = SystemTime(FDate->date(), FTime->time());
         f.EndDate = SystemTime(FEndDate->date(), QTime(0, 0));
         f.Action = static_cast<TMemoAction>(FAction->currentIndex());
         f.Description = AreaText(FDescription);
         f.Sound = static_cast<TSoundChoice>(FSound->currentIndex());
-        f.SoundFile = U(FSoundFile->text());
-        f.Remark = U(FRemark->text());
+        f.SoundFile = TextOf(FSoundFile->text());
+        f.Remark = TextOf(FRemark->text());
         ApplyModeRules(f);
         return f;
     }
@@ -184,10 +182,10 @@ class TMemoBox : public TEditBoxDialog {
     }
     void BrowseSound() {
         const QString file = QFileDialog::getOpenFileName(
-            this, tr("Select Sound File"), Q(ProgramSubFolder(u"sound\\", true)),
+            this, tr("Select Sound File"), QtText(ProgramSubFolder(u"sound\\", true)),
             tr("Sound File (*.wav)"));
         if (file.isEmpty()) return;
-        FSoundFile->setText(Q(AdoptSoundFile(U(file))));
+        FSoundFile->setText(QtText(AdoptSoundFile(TextOf(file))));
         FSound->setCurrentIndex(scFile);
     }
 
@@ -236,14 +234,14 @@ class TLinkBox : public TEditBoxDialog {
   protected:
     void LoadFields(TPageSuper& item) override {
         const TLinkProperty& p = As<TLinkItem>(item).LinkProperty();
-        FTitle->setText(Q(item.Name()));
+        FTitle->setText(QtText(item.Name()));
         FLoadedType = p.LinkType;
         FType->setCurrentIndex(p.LinkType <= ltEmail ? p.LinkType : 4);
-        FLink->setText(Q(p.Link));
-        FBatch->setPlainText(Q(p.Link));
+        FLink->setText(QtText(p.Link));
+        FBatch->setPlainText(QtText(p.Link));
         FHotKey->SetHotKey(p.HotKey);
-        FAbbrev->setText(Q(p.Abbrev));
-        FRemark->setText(Q(p.Remark));
+        FAbbrev->setText(QtText(p.Abbrev));
+        FRemark->setText(QtText(p.Remark));
         ShowLinkField();
         FTitle->setFocus();
     }
@@ -261,10 +259,10 @@ class TLinkBox : public TEditBoxDialog {
         const TLinkType chosen = kLinkChoices[FType->currentIndex()];
         // A node or other link left on the batch choice keeps its kind.
         p.LinkType = chosen == ltBatch && FLoadedType > ltEmail ? FLoadedType : chosen;
-        p.Link = chosen == ltBatch ? AreaText(FBatch) : U(FLink->text());
-        p.Abbrev = U(FAbbrev->text());
-        p.Remark = U(FRemark->text());
-        item.SetName(U(FTitle->text()));
+        p.Link = chosen == ltBatch ? AreaText(FBatch) : TextOf(FLink->text());
+        p.Abbrev = TextOf(FAbbrev->text());
+        p.Remark = TextOf(FRemark->text());
+        item.SetName(TextOf(FTitle->text()));
         if (p.HotKey != FHotKey->HotKey()) {
             p.HotKey = FHotKey->HotKey();
             EventCenter().EventNotify(evLinkHotKeySet, item.Id(), p.HotKey);
@@ -319,9 +317,9 @@ class TContactBox : public TEditBoxDialog {
   protected:
     void LoadFields(TPageSuper& item) override {
         TContactProperty& p = As<TContactItem>(item).Contact();
-        FName->setText(Q(item.Name()));
+        FName->setText(QtText(item.Name()));
         FSex->setCurrentIndex(p.Sex == 0 ? 0 : 1);
-        for (size_t i = 0; i < FFields.size(); ++i) FFields[i]->setText(Q(*Field(p, i)));
+        for (size_t i = 0; i < FFields.size(); ++i) FFields[i]->setText(QtText(*Field(p, i)));
         FName->setFocus();
     }
     void ClearFields() override {
@@ -333,8 +331,8 @@ class TContactBox : public TEditBoxDialog {
     void SaveFields(TPageSuper& item) override {
         TContactProperty& p = As<TContactItem>(item).Contact();
         p.Sex = FSex->currentIndex();
-        for (size_t i = 0; i < FFields.size(); ++i) *Field(p, i) = U(FFields[i]->text());
-        item.SetName(U(FName->text()));
+        for (size_t i = 0; i < FFields.size(); ++i) *Field(p, i) = TextOf(FFields[i]->text());
+        item.SetName(TextOf(FName->text()));
     }
 
   private:
@@ -370,11 +368,11 @@ class TTemplateBox : public TEditBoxDialog {
   protected:
     void LoadFields(TPageSuper& item) override {
         const TTemplateProperty& p = As<TTemplateItem>(item).Template();
-        FTitle->setText(Q(item.Name()));
-        FText->setPlainText(Q(p.Text));
+        FTitle->setText(QtText(item.Name()));
+        FText->setPlainText(QtText(p.Text));
         FHotKey->SetHotKey(p.HotKey);
-        FAbbrev->setText(Q(p.Abbrev));
-        FRemark->setText(Q(p.Remark));
+        FAbbrev->setText(QtText(p.Abbrev));
+        FRemark->setText(QtText(p.Remark));
         FTitle->setFocus();
     }
     void ClearFields() override {
@@ -386,10 +384,10 @@ class TTemplateBox : public TEditBoxDialog {
     void SaveFields(TPageSuper& item) override {
         TTemplateProperty& p = As<TTemplateItem>(item).Template();
         const std::u16string text = AreaText(FText);
-        p.Text = text.empty() ? U(FTitle->text()) : text;
-        p.Abbrev = U(FAbbrev->text());
-        p.Remark = U(FRemark->text());
-        item.SetName(U(FTitle->text()));
+        p.Text = text.empty() ? TextOf(FTitle->text()) : text;
+        p.Abbrev = TextOf(FAbbrev->text());
+        p.Remark = TextOf(FRemark->text());
+        item.SetName(TextOf(FTitle->text()));
         if (p.HotKey != FHotKey->HotKey()) {
             p.HotKey = FHotKey->HotKey();
             EventCenter().EventNotify(evTemplateHotKeySet, item.Id(), p.HotKey);
@@ -421,8 +419,8 @@ class TClipBox : public TEditBoxDialog {
 
   protected:
     void LoadFields(TPageSuper& item) override {
-        FTitle->setText(Q(item.Name()));
-        FText->setPlainText(Q(item.GetText(-1)));
+        FTitle->setText(QtText(item.Name()));
+        FText->setPlainText(QtText(item.GetText(-1)));
         FFixed->setChecked(As<TClipItem>(item).Fixed);
         FTitle->setFocus();
     }
@@ -434,8 +432,8 @@ class TClipBox : public TEditBoxDialog {
     }
     void SaveFields(TPageSuper& item) override {
         const std::u16string text = AreaText(FText);
-        item.SetName(U(FTitle->text()));
-        item.SetText(text.empty() ? U(FTitle->text()) : text);
+        item.SetName(TextOf(FTitle->text()));
+        item.SetText(text.empty() ? TextOf(FTitle->text()) : text);
         As<TClipItem>(item).Fixed = FFixed->isChecked();
     }
 

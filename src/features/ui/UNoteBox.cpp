@@ -13,6 +13,7 @@
 #include "shell/UOptionManager.h"
 #include "shell/ui/UOptionsDialogControls.h"
 #include "toolkit/UknIcons.h"
+#include "toolkit/UknQtText.h"
 #include "toolkit/UknTrackingTip.h"
 
 namespace qb {
@@ -24,10 +25,6 @@ constexpr int kReportMs = 6000;      // a report stays this long unless the user
 constexpr int kMinWidth = 120;
 constexpr int kMinHeight = 80;
 
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
-
 }  // namespace
 
 TNoteBox::TNoteBox(std::u16string_view title, const TNoteRect& rect, TClosed closed)
@@ -36,7 +33,7 @@ TNoteBox::TNoteBox(std::u16string_view title, const TNoteRect& rect, TClosed clo
       FClosed(std::move(closed)) {
     setObjectName(QStringLiteral("NoteBox"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(ToQt(LangText(kCaption)));
+    setWindowTitle(QtText(LangText(kCaption)));
     setWindowIcon(TknIcons::Icon(kAppIconId));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,7 +44,7 @@ TNoteBox::TNoteBox(std::u16string_view title, const TNoteRect& rect, TClosed clo
     palette.setColor(QPalette::Base, QtColour(font.BGColor));
     palette.setColor(QPalette::Text, QtColour(font.FontColor));
     FEditor->setPalette(palette);
-    if (!title.empty()) FEditor->setPlainText(u'@' + ToQt(title) + u'\n');
+    if (!title.empty()) FEditor->setPlainText(u'@' + QtText(title) + u'\n');
     FEditor->moveCursor(QTextCursor::End);
     setGeometry(rect.X, rect.Y, std::max(rect.Width, kMinWidth), std::max(rect.Height, kMinHeight));
 }

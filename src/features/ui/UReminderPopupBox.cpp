@@ -14,6 +14,7 @@
 
 #include "shell/ULangManager.h"
 #include "toolkit/UknNotifications.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
 
@@ -21,10 +22,6 @@ namespace {
 
 constexpr int32_t kDialogTitle = 20900;  // "quillbox reminder"
 constexpr int kCascade = 28;             // pixels between windows open at once
-
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
 
 }  // namespace
 
@@ -36,23 +33,23 @@ TReminderPopupBox::TReminderPopupBox(TReminderPopup& popup)
       FDeleteMe(new QRadioButton(tr("&Delete me"), this)),
       FDuration(new QComboBox(this)) {
     setObjectName(QStringLiteral("ReminderPopupBox"));
-    setAccessibleName(ToQt(LangText(kDialogTitle)));
+    setAccessibleName(QtText(LangText(kDialogTitle)));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     SetIconId(1);
-    auto* heading = new QLabel(ToQt(popup.Caption()), this);
+    auto* heading = new QLabel(QtText(popup.Caption()), this);
     QFont bold = heading->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     heading->setFont(bold);
     heading->setWordWrap(true);
-    auto* text = new QPlainTextEdit(ToQt(popup.Text()), this);
+    auto* text = new QPlainTextEdit(QtText(popup.Text()), this);
     text->setObjectName(QStringLiteral("ReminderText"));
     text->setReadOnly(true);
     text->setMinimumSize(300, 60);
     text->setMaximumHeight(150);
-    for (const std::u16string& duration : popup.Durations()) FDuration->addItem(ToQt(duration));
+    for (const std::u16string& duration : popup.Durations()) FDuration->addItem(QtText(duration));
     FDuration->setEditable(true);
-    FDuration->setCurrentText(ToQt(popup.DurationText));
+    FDuration->setCurrentText(QtText(popup.DurationText));
     FNoRemind->setEnabled(popup.NoRemindEnabled());
     FRemindAgain->setChecked(true);
     connect(FRemindAgain, &QRadioButton::toggled, this, [this](bool on) {
@@ -149,7 +146,7 @@ void TReminderWindows::CloseReminder(TReminderPopup& popup) {
 void TReminderWindows::ShowError(std::u16string_view text) {
     // Not modal: the other reminders of the minute go on.
     auto* box =
-        new QMessageBox(QMessageBox::Warning, ToQt(PromptTitle()), ToQt(text), QMessageBox::Ok);
+        new QMessageBox(QMessageBox::Warning, QtText(PromptTitle()), QtText(text), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->show();

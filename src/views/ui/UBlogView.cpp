@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "toolkit/UknFonts.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
 
@@ -16,9 +17,8 @@ constexpr int kSpacing = 8;   // between entries
 constexpr int kTitlePad = 2;  // above and below the title text
 constexpr int kWrapFlags = Qt::TextWordWrap | Qt::TextExpandTabs;
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 // The abstract's CR LF line breaks as the text layout takes them.
-QString AbstractOf(const TBlogEntry& entry) { return Q(entry.Abstract).remove(u'\r'); }
+QString AbstractOf(const TBlogEntry& entry) { return QtText(entry.Abstract).remove(u'\r'); }
 
 // The height of a text wrapped to the width. A line that fits is not laid out: with ten
 // thousand entries, laying out each one is what showing the view would wait for.
@@ -176,10 +176,10 @@ void TBlogView::paintEvent(QPaintEvent* event) {
         painter.setFont(look.Font);
         painter.setPen(look.Text);
         const QRect text = line.adjusted(kMargin, 0, -kMargin, 0);
-        const QString time = Q(entry.Time);
+        const QString time = QtText(entry.Time);
         const int timeWidth = QFontMetrics(look.Font).horizontalAdvance(time) + kMargin;
         const QString heading = QFontMetrics(look.Font).elidedText(
-            Q(BlogTitleLine(i, entry.Title)), Qt::ElideRight, text.width() - timeWidth);
+            QtText(BlogTitleLine(i, entry.Title)), Qt::ElideRight, text.width() - timeWidth);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, heading);
         painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, time);
         painter.setFont(FAbstract.Font);
@@ -219,7 +219,7 @@ void TBlogView::EditTitle(int index) {
     if (!FClient || rect.isNull()) return;
     ScrollToEntry(index);
     FEdit->Start(index, EntryRect(index).adjusted(0, 0, 0, TitleHeight() - EntryRect(index).height()),
-                 Q(FClient->Entries()[index].Title));
+                 QtText(FClient->Entries()[index].Title));
 }
 
 bool TBlogView::event(QEvent* event) {

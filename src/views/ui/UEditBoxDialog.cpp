@@ -12,14 +12,9 @@
 #include "model/UPageFactory.h"
 #include "model/UPageSuper.h"
 #include "toolkit/UknIcons.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
-
-namespace {
-
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
-
-}  // namespace
 
 TEditBoxDialog::TEditBoxDialog(QWidget* parent, const TEditBoxTarget& target,
                                std::u16string newCaption, std::u16string editCaption, bool hasIcon)
@@ -93,7 +88,7 @@ void TEditBoxDialog::ShowPosition(bool newItem, bool priorEnabled, bool nextEnab
 }
 
 void TEditBoxDialog::ChooseIcon() {
-    const QString start = FIconPath.empty() ? QString() : QFileInfo(Q(FIconPath)).path();
+    const QString start = FIconPath.empty() ? QString() : QFileInfo(QtText(FIconPath)).path();
     const QString file = QFileDialog::getOpenFileName(
         this, tr("Select Icon File"), start, tr("Icon file (*.ico);;All files (*)"));
     if (!file.isEmpty()) SetIconPath(file.toStdU16String());

@@ -14,14 +14,14 @@
 #include "shell/ULangManager.h"
 #include "toolkit/UknDialog.h"
 #include "toolkit/UknProgress.h"
+#include "toolkit/UknQtText.h"
 #include "toolkit/UknTrackingTip.h"
 
 namespace qb {
 
 namespace {
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
-QString Text(int32_t id, std::u16string_view fallback) { return Q(LangText(id, fallback)); }
+QString Text(int32_t id, std::u16string_view fallback) { return QtText(LangText(id, fallback)); }
 
 constexpr int kTipWidth = 400;
 constexpr int kTipShowsMs = 4000;
@@ -109,7 +109,7 @@ std::vector<std::u16string> TIODialogs::ChooseImportFiles() {
 }
 
 std::u16string TIODialogs::ChooseFolder(const std::u16string& start) {
-    return QFileDialog::getExistingDirectory(&FWindow, Text(25120, u"Select Folder"), Q(start))
+    return QFileDialog::getExistingDirectory(&FWindow, Text(25120, u"Select Folder"), QtText(start))
         .toStdU16String();
 }
 
@@ -117,8 +117,8 @@ std::u16string TIODialogs::ChooseExportFile(const std::u16string& proposal, int3
     QFileDialog dialog(&FWindow, Text(25430, u"Name export file"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QtFileFilter(Text(filterId, u"All Files (*.*)|*.*")));
-    dialog.setDefaultSuffix(QFileInfo(Q(proposal)).suffix());
-    dialog.selectFile(Q(proposal));
+    dialog.setDefaultSuffix(QFileInfo(QtText(proposal)).suffix());
+    dialog.selectFile(QtText(proposal));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front().toStdU16String();
 }
@@ -132,7 +132,7 @@ IIOProgress* TIODialogs::StartProgress() {
 void TIODialogs::EndProgress() { FProgress.reset(); }
 
 bool TIODialogs::StartProgram(const std::u16string& program, const std::u16string& argument) {
-    if (QProcess::startDetached(Q(program), {Q(argument)})) return true;
+    if (QProcess::startDetached(QtText(program), {QtText(argument)})) return true;
     ShowPrompt(&FWindow, u"The mail program could not be started: " + program);
     return false;
 }

@@ -6,14 +6,11 @@
 #include <QVBoxLayout>
 
 #include "shell/ULangManager.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
 
 namespace {
-
-QString ToQt(std::u16string_view text) {
-    return QString::fromStdU16String(std::u16string(text));
-}
 
 std::u16string Caption(int32_t id, std::u16string_view builtIn) {
     TLangManager* language = ExistingLangManager();
@@ -27,7 +24,7 @@ TInputBox::TInputBox(QWidget* parent, std::u16string_view title, std::u16string_
                      std::u16string_view text, std::u16string_view okText,
                      std::u16string_view cancelText, int32_t iconId)
     : TknDialog(parent, title),
-      FPrompt(new QLabel(ToQt(prompt), this)),
+      FPrompt(new QLabel(QtText(prompt), this)),
       FEdit(new QLineEdit(this)) {
     SetIconId(iconId);
     auto* layout = new QVBoxLayout(this);
@@ -46,7 +43,7 @@ std::u16string TInputBox::Text() const {
 }
 
 void TInputBox::SetText(std::u16string_view text) {
-    FEdit->setText(ToQt(text));
+    FEdit->setText(QtText(text));
 }
 
 bool InputQuery(QWidget* parent, std::u16string_view title, std::u16string_view prompt,

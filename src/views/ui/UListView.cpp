@@ -13,13 +13,12 @@
 #include "model/UPageProperty.h"
 #include "toolkit/UknFonts.h"
 #include "toolkit/UknIcons.h"
+#include "toolkit/UknQtText.h"
 #include "views/ui/UPageDrag.h"
 
 namespace qb {
 
 namespace {
-
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 constexpr int kRowHeightMargin = 6;
 
@@ -89,7 +88,7 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::EditRole:
         case Qt::ToolTipRole:
-            return hasText ? Q(row->Texts[column]) : QVariant();
+            return hasText ? QtText(row->Texts[column]) : QVariant();
         case Qt::DecorationRole:
             return column == 0 ? PageImage(row->Image) : QVariant();
         case Qt::CheckStateRole:
@@ -114,7 +113,7 @@ bool TListModel::setData(const QModelIndex& index, const QVariant& value, int ro
 QVariant TListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !FClient) return {};
     const auto& columns = FClient->Columns();
-    return section < static_cast<int>(columns.size()) ? Q(columns[section].Caption) : QVariant();
+    return section < static_cast<int>(columns.size()) ? QtText(columns[section].Caption) : QVariant();
 }
 
 Qt::ItemFlags TListModel::flags(const QModelIndex& index) const {

@@ -23,21 +23,21 @@
 #include "shell/UMemoryManager.h"
 #include "storage/UPageStore.h"
 #include "toolkit/UknIcons.h"
+#include "toolkit/UknQtText.h"
 #include "views/ui/UIODialogs.h"
 
 namespace qb {
 
 namespace {
 
-QString Q(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
-QString Text(int32_t id, std::u16string_view fallback = {}) { return Q(LangText(id, fallback)); }
+QString Text(int32_t id, std::u16string_view fallback = {}) { return QtText(LangText(id, fallback)); }
 
 constexpr int32_t kStatusTextId = 25750;  // + status: "Normal", "Locked", "Protected", "ReadOnly"
 constexpr int kWidthRole = Qt::UserRole;
 constexpr int kFieldRole = Qt::UserRole + 1;
 
 QLineEdit* ReadOnly(QWidget* parent, const std::u16string& text) {
-    auto* edit = new QLineEdit(Q(text), parent);
+    auto* edit = new QLineEdit(QtText(text), parent);
     edit->setReadOnly(true);
     return edit;
 }
@@ -62,7 +62,7 @@ TPropertyBox::TPropertyBox(QWidget* parent, TPageSuper& page)
 QWidget* TPropertyBox::GeneralPanel(const TGeneralFields& fields) {
     auto* panel = new QWidget(this);
     auto* form = new QFormLayout(panel);
-    FName = new QLineEdit(Q(fields.Name), panel);
+    FName = new QLineEdit(QtText(fields.Name), panel);
     FStatus = new QComboBox(panel);
     for (int status = psNormal; status <= psReadOnly; ++status)
         FStatus->addItem(Text(kStatusTextId + 10 * status));
@@ -133,7 +133,7 @@ QWidget* TPropertyBox::ExtendedPanel() {
     layout->addStretch();
     if (truePage) {
         FExternal->setChecked(truePage->External);
-        FFile->setText(Q(truePage->ExternalFile));
+        FFile->setText(QtText(truePage->ExternalFile));
     }
     panel->setEnabled(truePage != nullptr);
     FFile->setEnabled(FExternal->isChecked());
@@ -153,7 +153,7 @@ void TPropertyBox::ShowList(const TListSettings& settings) {
     FGrids->setChecked(settings.ShowGrids);
     FColumns->clear();
     for (const TColumnChoice& c : settings.Columns) {
-        auto* item = new QListWidgetItem(Q(c.Caption), FColumns);
+        auto* item = new QListWidgetItem(QtText(c.Caption), FColumns);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
         item->setCheckState(c.Shown ? Qt::Checked : Qt::Unchecked);
         item->setData(kWidthRole, c.Width);
@@ -190,7 +190,7 @@ void TPropertyBox::ShowIcon() {
 void TPropertyBox::ChooseIcon() {
     std::u16string& folder = MemoryManager().IconFilePath;
     const QString file = QFileDialog::getOpenFileName(
-        this, tr("Select Icon File"), Q(folder), tr("Icon file (*.ico);;All files (*)"));
+        this, tr("Select Icon File"), QtText(folder), tr("Icon file (*.ico);;All files (*)"));
     if (file.isEmpty()) return;
     FIconFile = file.toStdU16String();
     folder = QFileInfo(file).path().toStdU16String();
@@ -198,10 +198,10 @@ void TPropertyBox::ChooseIcon() {
 }
 
 void TPropertyBox::BrowseFile() {
-    const QString start = Q(MakeAbsolute(FFile->text().toStdU16String(), ProgramFolder()));
+    const QString start = QtText(MakeAbsolute(FFile->text().toStdU16String(), ProgramFolder()));
     const QString filter = QtFileFilter(Text(25440, u"Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
     const QString file = QFileDialog::getSaveFileName(this, Text(25430), start, filter);
-    if (!file.isEmpty()) FFile->setText(Q(MakeRelative(file.toStdU16String(), ProgramFolder())));
+    if (!file.isEmpty()) FFile->setText(QtText(MakeRelative(file.toStdU16String(), ProgramFolder())));
 }
 
 bool TPropertyBox::OnOk() {

@@ -9,17 +9,16 @@
 #include <QVBoxLayout>
 
 #include "toolkit/UknDialog.h"
+#include "toolkit/UknQtText.h"
 
 namespace qb {
 
 namespace {
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
-
 // Fills the combo box with the choices and selects the one with the value (else the first).
 void Fill(QComboBox& combo, const std::vector<TSearchChoice>& choices, int32_t value) {
     combo.clear();
-    for (const TSearchChoice& c : choices) combo.addItem(Q(c.Caption), c.Value);
+    for (const TSearchChoice& c : choices) combo.addItem(QtText(c.Caption), c.Value);
     combo.setCurrentIndex(std::max(0, combo.findData(value)));
 }
 
@@ -35,7 +34,7 @@ bool TSearchDialog::Execute(TSearchBox& box) {
     auto* types = new QComboBox(&dialog);
     auto* fields = new QComboBox(&dialog);
     auto* operators = new QComboBox(&dialog);
-    auto* value = new QLineEdit(Q(box.Crit.Value), &dialog);
+    auto* value = new QLineEdit(QtText(box.Crit.Value), &dialog);
     auto* matchCase = new QCheckBox(QObject::tr("Match case"), &dialog);
     Fill(*types, box.PageTypes(), box.Crit.PageType);
     Fill(*fields, box.Fields(), box.Crit.FieldId);

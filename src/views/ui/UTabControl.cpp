@@ -14,6 +14,7 @@
 
 #include "toolkit/UknFonts.h"
 #include "toolkit/UknIcons.h"
+#include "toolkit/UknQtText.h"
 #include "views/ui/UInputBox.h"
 #include "views/ui/UPageDrag.h"
 
@@ -26,10 +27,6 @@ constexpr int kIconGap = 4;
 constexpr int kMaxNaturalWidth = 220;  // longer names are cut, the tip shows them whole
 constexpr int kScrollButtonWidth = 18;
 constexpr int kWheelStep = 120;
-
-QString QtText(const std::u16string& text) {
-    return QString::fromStdU16String(text);
-}
 
 }  // namespace
 
