@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -139,7 +140,16 @@ void RenameIntoPlace(const std::u16string& from, const std::u16string& to) {
     while (target.size() > 1 && target.back() == '/') target.pop_back();
     std::string source = Native(from);
     while (source.size() > 1 && source.back() == '/') source.pop_back();
-    if (::rename(source.c_str(), target.c_str()) != 0) WriteError();
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        // A folder of that name (a backup made in the same second) gives way to the new one:
+        // the two swap names in one step and the old one goes.
+        struct stat st {};
+        if ((errno != ENOTEMPTY && errno != EEXIST) || ::lstat(target.c_str(), &st) != 0 ||
+            !S_ISDIR(st.st_mode) ||
+            ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0)
+            WriteError();
+        RemoveFilesAndFolder(from);
+    }
     SyncFolderEntries(FromUtf8(std::filesystem::path(target).parent_path().string()));
 }
 

@@ -30,8 +30,9 @@ std::vector<TFolderEntry> ListFolder(const std::u16string& folder);
 
 // Flushes the folder's entries (names made, renamed or removed in it) to disk.
 void SyncFolderEntries(const std::u16string& folder);
-// Renames a complete folder to its final name and flushes the parent; "File Write Error!" when
-// the rename fails.
+// Renames a complete folder to its final name and flushes the parent; a folder already there
+// is replaced (and removed as RemoveFilesAndFolder removes). "File Write Error!" when the
+// rename fails.
 void RenameIntoPlace(const std::u16string& from, const std::u16string& to);
 
 // Removes the files and symbolic links directly in the folder, then the folder itself when it

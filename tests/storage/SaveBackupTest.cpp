@@ -113,6 +113,11 @@ TEST_F(SaveBackupTest, BackupCopiesTheDataFilesOnly) {
     EXPECT_EQ(Folders(backup), (std::set<std::string>{"quillbox.dat", "quillbox.idx"}));
     EXPECT_EQ(Read(backup + "quillbox.dat"), Read("data/quillbox.dat"));
     EXPECT_EQ(Read(backup + "quillbox.idx"), "index bytes");
+    // A second backup in the same second replaces the first.
+    Write("data/quillbox.idx", "newer index");
+    EXPECT_EQ(handler.Backup(), Path16(backup));
+    EXPECT_EQ(Read(backup + "quillbox.idx"), "newer index");
+    EXPECT_EQ(Folders("my backups"), std::set<std::string>{"qbbak 2026-12-07 21-38-05"});
     SetOptions([](TOptions& o) { o.BackupPath.clear(); });
     EXPECT_EQ(handler.Backup(), u"");
 }
