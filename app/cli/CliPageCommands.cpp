@@ -1,6 +1,8 @@
 // Page commands of quillbox-cli: list the tree, read and write texts, create and change pages.
 // Every change is written to the index file before the command ends.
 
+#include <array>
+#include <charconv>
 #include <istream>
 #include <sstream>
 #include <ostream>
@@ -75,15 +77,20 @@ class TTreePrinter {
         TPageStore& store = GetStore();
         const TPageRecord* record = store.FindRecord(id);
         if (!record) return;
-        const TPageSuper* type = PageFactory().GetClass(record->PageType);
-        const bool leaf = type && !dynamic_cast<const TPageContainer*>(type);
-        TPageSuper* page = leaf && !record->Page ? nullptr : store.GetPage(id);
+        const TTypeKind kind = KindOf(record->PageType);
+        TPageSuper* page = kind == tkLeaf && !record->Page ? nullptr : store.GetPage(id);
         FText.append(2 * static_cast<size_t>(depth), ' ');
-        FText += std::to_string(id) + '\t' + std::to_string(int{record->PageType}) + '\t';
-        if (type)
-            FText += std::to_string(int{store.StatusOf(*record)}) + '\t' + ToUtf8(store.NameOf(*record));
-        else
+        AppendNumber(id);
+        FText += '\t';
+        AppendNumber(record->PageType);
+        FText += '\t';
+        if (kind != tkUnknown) {
+            AppendNumber(store.StatusOf(*record));
+            FText += '\t';
+            AppendUtf8(store.NameOf(*record), FText);
+        } else {
             FText += '\t';  // a type without class: nothing more is known
+        }
         FText += '\n';
         if (FText.size() > kPiece) Flush();
         if (!page || !page->Childs() || !FExpanded.insert(id).second) return;
@@ -96,6 +103,23 @@ class TTreePrinter {
 
   private:
     static constexpr size_t kPiece = 64 << 10;
+    enum TTypeKind : uint8_t { tkNotKnownYet, tkUnknown, tkLeaf, tkContainer };
+
+    // Whether pages of the type hold children, asked once per type.
+    TTypeKind KindOf(uint8_t pageType) {
+        TTypeKind& kind = FKinds[pageType];
+        if (kind == tkNotKnownYet) {
+            const TPageSuper* type = PageFactory().GetClass(pageType);
+            kind = !type ? tkUnknown
+                   : dynamic_cast<const TPageContainer*>(type) ? tkContainer
+                                                               : tkLeaf;
+        }
+        return kind;
+    }
+    void AppendNumber(int64_t value) {
+        char digits[24];
+        FText.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
     void Flush() {
         FOut << FText;
         FText.clear();
@@ -104,6 +128,7 @@ class TTreePrinter {
     std::ostream& FOut;
     std::string FText;
     std::unordered_set<int32_t> FExpanded;
+    std::array<TTypeKind, 256> FKinds{};
 };
 
 int Tree(TCliContext& ctx) {

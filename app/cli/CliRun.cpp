@@ -128,10 +128,13 @@ void EndCommandBatch(bool succeeded) {
 }
 
 // Runs the command and turns its errors into exit codes. What a command printed before it
-// failed is printed too, but not the output of one whose final write failed.
+// failed is printed too, but not the output of one whose final write failed. A reading
+// command has no such write to wait for: its output goes straight out, so that the tree of a
+// large notebook is not held in memory first.
 int Execute(const TCliCommand& command, TCliContext& ctx) {
     std::ostringstream out;
-    TCliContext inner{ctx.Args, ctx.In, out, ctx.Err};
+    const bool held = command.Access != caRead;
+    TCliContext inner{ctx.Args, ctx.In, held ? out : ctx.Out, ctx.Err};
     auto fail = [&](const std::string& message, int code) {
         try {
             EndCommandBatch(false);
@@ -149,7 +152,7 @@ int Execute(const TCliCommand& command, TCliContext& ctx) {
     } catch (const TUsageError& e) {
         return fail(e.what(), 2);
     } catch (const std::exception& e) {
-        ctx.Out << out.str();
+        ctx.Out << out.view();
         return fail(e.what(), 1);
     }
     try {
@@ -157,7 +160,7 @@ int Execute(const TCliCommand& command, TCliContext& ctx) {
     } catch (const std::exception& e) {
         return fail(e.what(), 1);
     }
-    ctx.Out << out.str();
+    ctx.Out << out.view();
     return code;
 }
 

@@ -230,6 +230,7 @@ bool TknIntList::DeleteValue(int32_t value) {
 
 void TknIntList::Populate(const std::vector<int32_t>& values) {
     Clear();
+    Reserve(static_cast<int>(values.size()));
     for (int32_t v : values) Add(v);
 }
 

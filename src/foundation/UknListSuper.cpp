@@ -23,7 +23,7 @@ TknListSuper::TknListSuper(int initCapacity) : FInitCapacity(std::max(initCapaci
 TknListSuper::~TknListSuper() = default;
 
 void TknListSuper::Clear() {
-    std::vector<std::unique_ptr<TListItem>> fresh;
+    std::vector<TListItem> fresh;
     fresh.reserve(static_cast<size_t>(FInitCapacity));
     FItems.swap(fresh);
     FCursor = -1;
@@ -31,7 +31,7 @@ void TknListSuper::Clear() {
 
 int TknListSuper::Search(const TListItem& probe, int hi, bool exact) const {
     auto compare = [&](int i) {
-        const TListItem& item = *FItems[i];
+        const TListItem& item = FItems[i];
         return SortedByKey() ? CompareKeys(item.Key, probe.Key)
                              : CompareText(item.StrKey, probe.StrKey);
     };
@@ -59,7 +59,7 @@ int TknListSuper::InsertItem(int index, TListItem item) {
         return -1;
     if (sorted) index = Search(item, High(), false);
     index = std::clamp(index, 0, Count());
-    FItems.insert(FItems.begin() + index, std::make_unique<TListItem>(std::move(item)));
+    FItems.insert(FItems.begin() + index, std::move(item));
     return index;
 }
 
@@ -69,7 +69,7 @@ void TknListSuper::SetSortType(TSortType type) {
     // Insertion sort with the same binary search as every insertion, so that equal keys end
     // up in the order a fresh list built item by item would have.
     for (int i = 1; i < Count(); ++i) {
-        int at = Search(*FItems[i], i - 1, false);
+        int at = Search(FItems[i], i - 1, false);
         std::rotate(FItems.begin() + at, FItems.begin() + i, FItems.begin() + i + 1);
     }
     if (type == stByKeyNoDup || type == stByStrKeyNoDup) RemoveDuplicates();
@@ -79,8 +79,8 @@ void TknListSuper::RemoveDuplicates() {
     // Of each run of equal neighbours the first stays, as when walking down from the end and
     // deleting every item equal to the one before it.
     bool byKey = SortedByKey();
-    auto same = [byKey](const auto& a, const auto& b) {
-        return byKey ? a->Key == b->Key : a->StrKey == b->StrKey;
+    auto same = [byKey](const TListItem& a, const TListItem& b) {
+        return byKey ? a.Key == b.Key : a.StrKey == b.StrKey;
     };
     FItems.erase(std::unique(FItems.begin(), FItems.end(), same), FItems.end());
 }
@@ -121,7 +121,7 @@ int TknListSuper::FindLinear(const TListItem& probe, TListField field) const {
         return false;
     };
     for (int i = Low(); i <= High(); ++i)
-        if (matches(*FItems[i])) return i;
+        if (matches(FItems[i])) return i;
     return -1;
 }
 
@@ -160,14 +160,14 @@ int32_t StrToInt32Def(std::u16string_view s, int32_t defaultValue) {
 
 int32_t TknListSuper::NewKey() const {
     int32_t largest = 0;
-    for (const auto& item : FItems) largest = std::max(largest, item->Key);
+    for (const TListItem& item : FItems) largest = std::max(largest, item.Key);
     if (largest < std::numeric_limits<int32_t>::max()) return largest + 1;
     // No key above the largest one exists: hand out the smallest unused positive key instead,
     // so that a new key never repeats a present one.
     std::vector<int32_t> keys;
     keys.reserve(FItems.size());
-    for (const auto& item : FItems)
-        if (item->Key > 0) keys.push_back(item->Key);
+    for (const TListItem& item : FItems)
+        if (item.Key > 0) keys.push_back(item.Key);
     std::sort(keys.begin(), keys.end());
     int32_t next = 1;
     for (int32_t k : keys) {

@@ -3,6 +3,7 @@
 // The keyed-list family: an ordered array of items, each with an integer key, a string key and
 // one payload, optionally kept sorted by one of the keys.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -99,10 +100,12 @@ protected:
     // The common path of every add: applies the sort and duplicate rules and returns the
     // position of the new item, or -1 when a NoDup list refused it.
     int InsertItem(int index, TListItem item);
-    TListItem* ItemAt(int index) const { return PosValid(index) ? FItems[index].get() : nullptr; }
+    void Reserve(int count) { FItems.reserve(static_cast<size_t>(std::max(count, 0))); }
+    TListItem* ItemAt(int index) { return PosValid(index) ? &FItems[index] : nullptr; }
+    const TListItem* ItemAt(int index) const { return PosValid(index) ? &FItems[index] : nullptr; }
     template <class F>
     void ForEachItem(F f) const {
-        for (const auto& item : FItems) f(*item);
+        for (const TListItem& item : FItems) f(item);
     }
     // Deletes every item for which `match` holds, keeping the order of the rest.
     template <class F>
@@ -116,7 +119,9 @@ private:
     int FindLinear(const TListItem& probe, TListField field) const;
     void RemoveDuplicates();
 
-    std::vector<std::unique_ptr<TListItem>> FItems;
+    // The items themselves, not pointers to them: a child list of thousands of pages is one
+    // allocation.
+    std::vector<TListItem> FItems;
     int FInitCapacity;
     int FCursor = -1;
     TSortType FSortType = stNone;
@@ -124,7 +129,7 @@ private:
 
 template <class F>
 bool TknListSuper::DeleteWhere(F match) {
-    return std::erase_if(FItems, [&](const auto& item) { return match(*item); }) > 0;
+    return std::erase_if(FItems, [&](const TListItem& item) { return match(item); }) > 0;
 }
 
 // Calls `piece` for every piece of `text` cut at each exact occurrence of `separator`, the

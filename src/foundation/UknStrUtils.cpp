@@ -93,6 +93,11 @@ std::u16string MapCase(std::u16string_view s, bool upper) {
 std::string ToUtf8(std::u16string_view s) {
     std::string out;
     out.reserve(s.size() + s.size() / 2);
+    AppendUtf8(s, out);
+    return out;
+}
+
+void AppendUtf8(std::u16string_view s, std::string& out) {
     for (size_t i = 0; i < s.size(); ++i) {
         uint32_t c = s[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
@@ -118,7 +123,6 @@ std::string ToUtf8(std::u16string_view s) {
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
         }
     }
-    return out;
 }
 
 std::u16string FromUtf8(std::string_view s) {

@@ -12,6 +12,8 @@ namespace qb {
 // --- conversion at the program's edges (argv, stdout, Qt, file encodings) ---
 // Invalid input never fails: ill-formed UTF-8 and lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view s);
+// The same appended to `out`, for output built from many pieces.
+void AppendUtf8(std::u16string_view s, std::string& out);
 std::u16string FromUtf8(std::string_view s);
 
 // --- trimming and searching ---

@@ -1,6 +1,8 @@
 #include "storage/UPageStore.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -59,11 +61,37 @@ bool IsBlank(std::u16string_view line) {
 struct TParsedRecord {
     std::unique_ptr<TPageRecord> Record;
     bool IdValid;
-    bool LengthValid;  // a number of 0 or more
+    bool LengthValid;        // a number of 0 or more
     std::u16string Problem;  // what is wrong with the line's numbers, if anything
 };
 
+// One of the numbers that start a record, when it is plain: an optional "-" and one to nine
+// digits (so it fits without checks), ended by a TAB. Moves `at` past the TAB.
+bool PlainNumber(std::u16string_view line, size_t& at, int32_t& value) {
+    const bool negative = at < line.size() && line[at] == u'-';
+    size_t i = at + (negative ? 1 : 0);
+    const size_t first = i;
+    int32_t v = 0;
+    for (; i < line.size() && i - first < 9 && line[i] >= u'0' && line[i] <= u'9'; ++i)
+        v = v * 10 + (line[i] - u'0');
+    if (i == first || i == line.size() || line[i] != u'\t') return false;
+    value = negative ? -v : v;
+    at = i + 1;
+    return true;
+}
+
+// Nearly every line starts with four plain numbers that need no checks: those are read in one
+// pass. Any other line is read field by field, with a note of what is wrong in it.
 TParsedRecord ParseRecord(std::u16string_view line) {
+    int32_t n[4];
+    size_t at = 0;
+    if (PlainNumber(line, at, n[0]) && PlainNumber(line, at, n[1]) &&
+        PlainNumber(line, at, n[2]) && PlainNumber(line, at, n[3]) && n[2] >= -128 &&
+        n[2] <= 255 && n[3] >= 0)
+        return {std::make_unique<TPageRecord>(n[0], n[1], static_cast<uint8_t>(n[2]), n[3],
+                                              line.substr(at)),
+                true, true, {}};
+
     const std::u16string_view idText = NextField(line), ownerText = NextField(line),
                               typeText = NextField(line), lengthText = NextField(line);
     const std::optional<int32_t> id = ParseInt32(idText), owner = ParseInt32(ownerText),
@@ -88,28 +116,28 @@ std::u16string LineText(size_t index) {
     return u"line " + IntToStr(static_cast<int64_t>(index) + 1) + u": ";
 }
 
-// The lines of a text that end at CR LF (the last one may lack it), as views into it. The LF
-// bytes are found with memchr, which runs through the text many bytes at a time.
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
-    std::vector<std::u16string_view> lines;
+// Calls each(index, line) for the lines of a text that end at CR LF (the last one may lack
+// it), as views into it. The LF bytes are found with memchr, which runs through the text many
+// bytes at a time.
+template <class F>
+void ForEachLine(std::u16string_view text, F each) {
     const char* bytes = reinterpret_cast<const char*>(text.data());
     const size_t size = text.size() * 2;
-    size_t start = 0;  // in characters
+    size_t start = 0, index = 0;  // in characters
     for (size_t from = 0; start < text.size();) {
         const void* hit = from < size ? std::memchr(bytes + from, '\n', size - from) : nullptr;
         if (!hit) {
-            lines.push_back(text.substr(start));
-            break;
+            each(index, text.substr(start));
+            return;
         }
         const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - bytes);
         from = at + 1;
         const size_t i = at / 2;
         if (at % 2 != 0 || text[i] != u'\n' || i == 0 || text[i - 1] != u'\r' || i - 1 < start)
             continue;
-        lines.push_back(text.substr(start, i - 1 - start));
+        each(index++, text.substr(start, i - 1 - start));
         start = i + 1;
     }
-    return lines;
 }
 
 // Whether the file holds exactly what writing the text would put there (marker, byte-order mark,
@@ -141,22 +169,17 @@ void AppendEntry(std::u16string_view entry, std::u16string& line) {
 // data file holds beyond the others, so that no text after it moves; a length that runs past
 // the end of the file keeps only what is there.
 // Gives the position after the last text.
-int64_t PlaceTexts(std::vector<TParsedRecord>& parsed, const std::vector<size_t>& lineOf,
+int64_t PlaceTexts(const std::vector<std::unique_ptr<TPageRecord>>& records,
+                   const std::vector<uint32_t>& lineOf, const std::vector<size_t>& badLengths,
                    int64_t dataLength, std::vector<std::u16string>& problems) {
     int64_t known = 0;
-    size_t damaged = 0, damagedAt = 0;
-    for (size_t k = 0; k < parsed.size(); ++k) {
-        if (parsed[k].LengthValid)
-            known += parsed[k].Record->TextLength;
-        else
-            ++damaged, damagedAt = k;
-    }
-    if (damaged == 1 && known <= dataLength &&
+    for (const auto& record : records) known += record->TextLength;  // a bad one reads as 0
+    if (badLengths.size() == 1 && known <= dataLength &&
         dataLength - known <= std::numeric_limits<int32_t>::max())
-        parsed[damagedAt].Record->TextLength = static_cast<int32_t>(dataLength - known);
+        records[badLengths.front()]->TextLength = static_cast<int32_t>(dataLength - known);
     int64_t pos = 0;
-    for (size_t k = 0; k < parsed.size(); ++k) {
-        TPageRecord& record = *parsed[k].Record;
+    for (size_t k = 0; k < records.size(); ++k) {
+        TPageRecord& record = *records[k];
         record.DataPos = pos;
         if (record.TextLength > dataLength - pos) {
             problems.push_back(LineText(lineOf[k]) + u"the text of page " + IntToStr(record.Id) +
@@ -166,6 +189,46 @@ int64_t PlaceTexts(std::vector<TParsedRecord>& parsed, const std::vector<size_t>
         pos += record.TextLength;
     }
     return pos;
+}
+
+// Records come from blocks of thousands: a large notebook opens and closes without a trip to
+// the allocator for each page. The pool is never destroyed, so no record can outlive it.
+// Under AddressSanitizer each record has an allocation of its own, so that a record used after
+// it was freed is caught.
+class TRecordPool {
+  public:
+    void* Take() {
+        if (FFree) {
+            TSlot* slot = FFree;
+            FFree = slot->Next;
+            return slot;
+        }
+        if (FUsed == kBlock) {
+            FBlocks.push_back(std::unique_ptr<TSlot[]>(new TSlot[kBlock]));
+            FUsed = 0;
+        }
+        return &FBlocks.back()[FUsed++];
+    }
+    void Give(void* memory) noexcept {
+        auto* slot = static_cast<TSlot*>(memory);
+        slot->Next = FFree;
+        FFree = slot;
+    }
+
+  private:
+    union TSlot {
+        TSlot* Next;
+        alignas(TPageRecord) std::byte Bytes[sizeof(TPageRecord)];
+    };
+    static constexpr size_t kBlock = 4096;
+    std::vector<std::unique_ptr<TSlot[]>> FBlocks;
+    size_t FUsed = kBlock;
+    TSlot* FFree = nullptr;
+};
+
+TRecordPool& RecordPool() {
+    static TRecordPool* pool = new TRecordPool();
+    return *pool;
 }
 
 }  // namespace
@@ -179,6 +242,19 @@ TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t 
       PendingProperties(pendingProperties) {}
 
 TPageRecord::~TPageRecord() = default;
+
+#if defined(__SANITIZE_ADDRESS__)
+void* TPageRecord::operator new(size_t size) { return ::operator new(size); }
+void TPageRecord::operator delete(void* memory) noexcept { ::operator delete(memory); }
+#else
+void* TPageRecord::operator new(size_t size) {
+    if (size != sizeof(TPageRecord)) return ::operator new(size);
+    return RecordPool().Take();
+}
+void TPageRecord::operator delete(void* memory) noexcept {
+    if (memory) RecordPool().Give(memory);
+}
+#endif
 
 std::u16string_view TPageRecord::PendingEntry(int index) const {
     std::u16string_view rest = PendingProperties;
@@ -196,46 +272,57 @@ TPageStore::~TPageStore() = default;
 
 void TPageStore::Open() {
     FIndexText = FFiles.ReadIndexText();
-    const std::vector<std::u16string_view> lines = SplitLines(FIndexText->Text());
-    if (lines.size() >= 2) FreeIds.SetText(lines[1]);
     const int64_t dataLength = FFiles.DataLength();
 
-    std::vector<TParsedRecord> parsed;
-    std::vector<size_t> lineOf;
-    parsed.reserve(lines.size());
-    for (size_t i = 2; i < lines.size(); ++i) {
-        if (IsBlank(lines[i])) continue;
-        parsed.push_back(ParseRecord(lines[i]));
-        lineOf.push_back(i);
-        if (!parsed.back().Problem.empty())
-            FProblems.push_back(LineText(i) + parsed.back().Problem);
-    }
-    FTailPos = PlaceTexts(parsed, lineOf, dataLength, FProblems);
+    // The records in the order of their lines, each text placed after the one before: an
+    // index without damage needs only this one pass.
+    std::vector<uint32_t> lineOf;
+    std::vector<size_t> badIds, badLengths;
+    bool overrun = false;
+    int64_t pos = 0;
+    ForEachLine(FIndexText->Text(), [&](size_t i, std::u16string_view line) {
+        if (i == 1) FreeIds.SetText(line);
+        if (i < 2 || IsBlank(line)) return;
+        TParsedRecord parsed = ParseRecord(line);
+        if (!parsed.Problem.empty()) FProblems.push_back(LineText(i) + parsed.Problem);
+        if (!parsed.IdValid) badIds.push_back(Records.size());
+        if (!parsed.LengthValid) badLengths.push_back(Records.size());
+        TPageRecord& record = *parsed.Record;
+        record.DataPos = pos;
+        pos += record.TextLength;
+        overrun |= pos > dataLength;
+        FIds.push_back(record.Id);
+        FTypes.push_back(record.PageType);
+        Records.push_back(std::move(parsed.Record));
+        lineOf.push_back(static_cast<uint32_t>(i));
+    });
+    FTailPos = badLengths.empty() && !overrun
+                   ? pos
+                   : PlaceTexts(Records, lineOf, badLengths, dataLength, FProblems);
 
     std::vector<std::unique_ptr<TPageRecord>> strays;  // lines whose id is unusable
-    Records.reserve(parsed.size());
-    bool orderNoted = false;
-    std::optional<int32_t> previous;
-    for (size_t k = 0; k < parsed.size(); ++k) {
-        if (!parsed[k].IdValid) {
-            strays.push_back(std::move(parsed[k].Record));
-            continue;
+    if (!badIds.empty()) {
+        for (size_t k : badIds) strays.push_back(std::move(Records[k]));
+        size_t kept = 0;
+        for (size_t k = 0; k < Records.size(); ++k) {
+            if (!Records[k]) continue;
+            Records[kept] = std::move(Records[k]);
+            lineOf[kept++] = lineOf[k];
         }
-        if (!orderNoted && previous && parsed[k].Record->Id < *previous) {
-            FProblems.push_back(LineText(lineOf[k]) + u"the records are not in id order");
-            orderNoted = true;
-        }
-        previous = parsed[k].Record->Id;
-        Records.push_back(std::move(parsed[k].Record));
+        Records.resize(kept);
+        lineOf.resize(kept);
+        RebuildIdIndex();
     }
-
-    auto byId = [](const auto& a, const auto& b) { return a->Id < b->Id; };
-    if (!std::is_sorted(Records.begin(), Records.end(), byId))
-        std::stable_sort(Records.begin(), Records.end(), byId);
+    const auto disorder = std::is_sorted_until(FIds.begin(), FIds.end());
+    if (disorder != FIds.end()) {
+        FProblems.push_back(LineText(lineOf[static_cast<size_t>(disorder - FIds.begin())]) +
+                            u"the records are not in id order");
+        std::stable_sort(Records.begin(), Records.end(),
+                         [](const auto& a, const auto& b) { return a->Id < b->Id; });
+        RebuildIdIndex();
+    }
     // A repeated id keeps its first line; the later ones get fresh ids so nothing is lost.
-    auto repeat = std::adjacent_find(Records.begin(), Records.end(),
-                                     [](const auto& a, const auto& b) { return a->Id == b->Id; });
-    if (repeat != Records.end()) {
+    if (std::adjacent_find(FIds.begin(), FIds.end()) != FIds.end()) {
         auto kept = Records.begin();
         for (auto it = Records.begin(); it != Records.end(); ++it) {
             if (kept != Records.begin() && (*(kept - 1))->Id == (*it)->Id) {
@@ -247,12 +334,20 @@ void TPageStore::Open() {
             }
         }
         Records.erase(kept, Records.end());
+        RebuildIdIndex();
     }
-    FIds.reserve(Records.size());
-    for (const auto& record : Records) FIds.push_back(record->Id);
     for (auto& stray : strays) {
         stray->Id = UnusedId();
         Insert(std::move(stray));
+    }
+}
+
+void TPageStore::RebuildIdIndex() {
+    FIds.clear();
+    FTypes.clear();
+    for (const auto& record : Records) {
+        FIds.push_back(record->Id);
+        FTypes.push_back(record->PageType);
     }
 }
 
@@ -278,6 +373,7 @@ TPageRecord& TPageStore::Insert(std::unique_ptr<TPageRecord> record) {
     auto it = std::lower_bound(FIds.begin(), FIds.end(), record->Id);
     const auto at = it - FIds.begin();
     FIds.insert(it, record->Id);
+    FTypes.insert(FTypes.begin() + at, record->PageType);
     return **Records.insert(Records.begin() + at, std::move(record));
 }
 
@@ -365,6 +461,7 @@ void TPageStore::DeletePage(int32_t id) {
     FreeIds.Push(id);
     const auto at = std::lower_bound(FIds.begin(), FIds.end(), id) - FIds.begin();
     FIds.erase(FIds.begin() + at);
+    FTypes.erase(FTypes.begin() + at);
     Records.erase(Records.begin() + at);
 }
 
@@ -542,18 +639,20 @@ void TPageStore::AppendProperties(const TPageRecord& record, std::u16string& lin
 }
 
 bool TPageStore::FindFirstOfType(uint8_t pageType, int32_t& id) const {
-    for (const auto& record : Records) {
-        if (record->PageType == pageType) {
-            id = record->Id;
-            return true;
-        }
-    }
-    return false;
+    const auto it = std::find(FTypes.begin(), FTypes.end(), pageType);
+    if (it == FTypes.end()) return false;
+    id = FIds[static_cast<size_t>(it - FTypes.begin())];
+    return true;
 }
 
-bool TPageStore::TypeMatches(uint8_t recordType, uint8_t pageType) const {
-    return pageType == kEverySearchableType ? PageFactory().IsSearchable(recordType)
-                                            : recordType == pageType;
+// Which record types a page type given to a search matches.
+std::array<bool, 256> TPageStore::MatchingTypes(uint8_t pageType) const {
+    std::array<bool, 256> matches{};
+    for (int type = 0; type < 256; ++type)
+        matches[type] = pageType == kEverySearchableType
+                            ? PageFactory().IsSearchable(static_cast<uint8_t>(type))
+                            : type == pageType;
+    return matches;
 }
 
 // Pages of one owner share the answer of the walk up from that owner when the walk was plain:
@@ -563,8 +662,10 @@ template <class F>
 void TPageStore::ForEachOutsideRecycleBin(uint8_t pageType, F f) const {
     int32_t sharedOwner = 0;
     bool shared = false, sharedAnswer = false;
-    for (const auto& record : Records) {
-        if (!TypeMatches(record->PageType, pageType)) continue;
+    const std::array<bool, 256> matches = MatchingTypes(pageType);
+    for (size_t k = 0; k < FTypes.size(); ++k) {
+        if (!matches[FTypes[k]]) continue;
+        const TPageRecord* record = Records[k].get();
         const int32_t owner = GetOwnerOf(*record);
         bool inBin = sharedAnswer;
         if (!shared || owner != sharedOwner) {
@@ -661,7 +762,7 @@ bool TPageStore::IsInRecycleBin(int32_t id) const {
 
 void TPageStore::GetUsedTypes(TknIntList& types) const {
     bool used[256] = {};
-    for (const auto& record : Records) used[record->PageType] = true;
+    for (uint8_t type : FTypes) used[type] = true;
     types.Clear();
     for (int type = 0; type < 256; ++type)
         if (used[type]) types.Add(type);

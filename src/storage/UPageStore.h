@@ -4,6 +4,8 @@
 // and every page text inside the data file "quillbox.dat". Page objects are created only when
 // first asked for; the property part of untouched records is written back as it was read.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,6 +27,9 @@ class TPageRecord : public TknObject {
     TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t textLength,
                 std::u16string_view pendingProperties);
     ~TPageRecord() override;
+    // Records are many and small: they are kept in blocks (see the store).
+    static void* operator new(size_t size);
+    static void operator delete(void* memory) noexcept;
 
     // The index-th entry of the pending property part (empty when it has fewer), read without
     // loading the page.
@@ -108,6 +113,8 @@ class TPageStore {
 
   private:
     void Open();
+    // Fills FIds and FTypes from the records.
+    void RebuildIdIndex();
     // Calls step for each owner up from the record (the root included) until step says
     // false, an owner is missing or the walk comes back to a record it passed.
     template <class F>
@@ -118,7 +125,7 @@ class TPageStore {
     void ForEachOutsideRecycleBin(uint8_t pageType, F f) const;
     TPageRecord& Insert(std::unique_ptr<TPageRecord> record);
     void LoadPage(TPageRecord& record);
-    bool TypeMatches(uint8_t recordType, uint8_t pageType) const;
+    std::array<bool, 256> MatchingTypes(uint8_t pageType) const;
     int32_t NextFreeId();
     int32_t UnusedId() const;
     std::u16string IndexText();
@@ -138,6 +145,8 @@ class TPageStore {
     std::vector<std::unique_ptr<TPageRecord>> Records;
     // The records' ids in the same order, searched without touching the records themselves.
     std::vector<int32_t> FIds;
+    // Their types likewise: the system pages and the searches look for pages by type.
+    std::vector<uint8_t> FTypes;
     TknStrList PropertyBuffer{25};
     TknIntQueue FreeIds;
     TStoreFiles FFiles;
