@@ -25,7 +25,7 @@ size_t FormatKey(int32_t key, char16_t (&buffer)[12]) {
 
 TListItem ValueItem(std::u16string value) {
     TListItem item;
-    item.Value = std::move(value);
+    item.SetValue(std::move(value));
     return item;
 }
 
@@ -61,17 +61,17 @@ int TknStrList::AddByKey(int32_t key, std::u16string value) {
 
 int TknStrList::AddByStrKey(std::u16string strKey, std::u16string value) {
     TListItem item = ValueItem(std::move(value));
-    item.StrKey = std::move(strKey);
+    item.SetStrKey(std::move(strKey));
     return InsertItem(Count(), std::move(item));
 }
 
 std::u16string TknStrList::Items(int index) const {
     const TListItem* item = ItemAt(index);
-    return item ? item->Value : std::u16string();
+    return item ? item->Value() : std::u16string();
 }
 
 void TknStrList::SetItems(int index, std::u16string value) {
-    if (TListItem* item = ItemAt(index)) item->Value = std::move(value);
+    if (TListItem* item = ItemAt(index)) item->SetValue(std::move(value));
 }
 
 std::u16string TknStrList::ItemsByKey(int32_t key) const {
@@ -95,7 +95,7 @@ int TknStrList::IndexOf(std::u16string_view value) const {
 }
 
 bool TknStrList::DeleteValue(std::u16string_view value) {
-    return DeleteWhere([&](const TListItem& item) { return IsSameText(item.Value, value); });
+    return DeleteWhere([&](const TListItem& item) { return IsSameText(item.Value(), value); });
 }
 
 int TknStrList::AddParsed(std::u16string_view piece) {
@@ -113,7 +113,7 @@ int TknStrList::InsertParsed(int index, std::u16string_view piece) {
     TListItem item = ValueItem(trimmed.substr(at + delimiter.size()));
     std::u16string_view left = std::u16string_view(trimmed).substr(0, at);
     if (!StrKeyDelimiter.empty())
-        item.StrKey = left;
+        item.SetStrKey(std::u16string(left));
     else
         item.Key = StrToInt32Def(left, 0);
     return InsertItem(index, std::move(item));
@@ -122,7 +122,7 @@ int TknStrList::InsertParsed(int index, std::u16string_view piece) {
 bool TknStrList::IterateValue(TIterateDirection direction, std::u16string& value) {
     TListItem* item = nullptr;
     if (!Iterate(direction, item)) return false;
-    value = item->Value;
+    value = item->Value();
     return true;
 }
 
@@ -149,15 +149,15 @@ std::u16string TknStrList::GetText() const {
         ForEachItem([&](const TListItem& item) {
             if (!first) part(Separator);
             first = false;
-            if (!StrKeyDelimiter.empty() && !item.StrKey.empty()) {
-                part(item.StrKey);
+            if (!StrKeyDelimiter.empty() && !item.StrKey().empty()) {
+                part(item.StrKey());
                 part(StrKeyDelimiter);
             }
             if (!KeyDelimiter.empty()) {
                 part(std::u16string_view(digits, FormatKey(item.Key, digits)));
                 part(KeyDelimiter);
             }
-            part(item.Value);
+            part(item.Value());
         });
     };
     size_t length = 0;
@@ -191,7 +191,7 @@ int TknIntList::AddByKey(int32_t key, int32_t value) {
 
 int TknIntList::AddByStrKey(std::u16string strKey, int32_t value) {
     TListItem item = IntItem(value);
-    item.StrKey = std::move(strKey);
+    item.SetStrKey(std::move(strKey));
     return InsertItem(Count(), std::move(item));
 }
 

@@ -16,6 +16,16 @@ int CompareKeys(int32_t a, int32_t b) {
 
 }  // namespace
 
+const std::u16string& TListItem::NoText() {
+    static const std::u16string none;
+    return none;
+}
+
+TListItem::TTexts& TListItem::Texts() {
+    if (!FTexts) FTexts = std::make_unique<TTexts>();
+    return *FTexts;
+}
+
 TknListSuper::TknListSuper(int initCapacity) : FInitCapacity(std::max(initCapacity, 0)) {
     FItems.reserve(static_cast<size_t>(FInitCapacity));
 }
@@ -33,7 +43,7 @@ int TknListSuper::Search(const TListItem& probe, int hi, bool exact) const {
     auto compare = [&](int i) {
         const TListItem& item = FItems[i];
         return SortedByKey() ? CompareKeys(item.Key, probe.Key)
-                             : CompareText(item.StrKey, probe.StrKey);
+                             : CompareText(item.StrKey(), probe.StrKey());
     };
     if (hi < 0) return exact ? -1 : 0;
     int lo = 0;
@@ -80,7 +90,7 @@ void TknListSuper::RemoveDuplicates() {
     // deleting every item equal to the one before it.
     bool byKey = SortedByKey();
     auto same = [byKey](const TListItem& a, const TListItem& b) {
-        return byKey ? a.Key == b.Key : a.StrKey == b.StrKey;
+        return byKey ? a.Key == b.Key : a.StrKey() == b.StrKey();
     };
     FItems.erase(std::unique(FItems.begin(), FItems.end(), same), FItems.end());
 }
@@ -108,9 +118,9 @@ int TknListSuper::FindLinear(const TListItem& probe, TListField field) const {
             case lfKey:
                 return item.Key == probe.Key;
             case lfStrKey:
-                return IsSameText(item.StrKey, probe.StrKey);
+                return IsSameText(item.StrKey(), probe.StrKey());
             case lfValue:
-                return IsSameText(item.Value, probe.Value);
+                return IsSameText(item.Value(), probe.Value());
             case lfIntValue:
                 return item.IntValue == probe.IntValue;
             case lfObj:
@@ -133,7 +143,7 @@ int TknListSuper::IndexOfKey(int32_t key) const {
 
 int TknListSuper::IndexOfStrKey(std::u16string_view key) const {
     TListItem probe;
-    probe.StrKey = key;
+    probe.SetStrKey(std::u16string(key));
     return Find(probe, lfStrKey);
 }
 
@@ -144,11 +154,11 @@ int32_t TknListSuper::Keys(int index) const {
 
 std::u16string TknListSuper::StrKeys(int index) const {
     const TListItem* item = ItemAt(index);
-    return item ? item->StrKey : std::u16string();
+    return item ? item->StrKey() : std::u16string();
 }
 
 void TknListSuper::SetStrKeys(int index, std::u16string key) {
-    if (TListItem* item = ItemAt(index)) item->StrKey = std::move(key);
+    if (TListItem* item = ItemAt(index)) item->SetStrKey(std::move(key));
 }
 
 int32_t StrToInt32Def(std::u16string_view s, int32_t defaultValue) {

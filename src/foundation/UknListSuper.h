@@ -26,11 +26,25 @@ public:
 
 struct TListItem {
     int32_t Key = 0;
-    std::u16string StrKey;
-    std::u16string Value;
     int32_t IntValue = 0;
     TknObject* Obj = nullptr;
     IInterface* Intf = nullptr;
+
+    const std::u16string& StrKey() const { return FTexts ? FTexts->StrKey : NoText(); }
+    const std::u16string& Value() const { return FTexts ? FTexts->Value : NoText(); }
+    void SetStrKey(std::u16string key) { Texts().StrKey = std::move(key); }
+    void SetValue(std::u16string value) { Texts().Value = std::move(value); }
+
+  private:
+    // The texts are held apart: the many lists without any (ids, objects, listeners) keep
+    // their items a third of the size, and a child list of thousands of pages stays small.
+    struct TTexts {
+        std::u16string StrKey;
+        std::u16string Value;
+    };
+    static const std::u16string& NoText();
+    TTexts& Texts();
+    std::unique_ptr<TTexts> FTexts;
 };
 
 enum TSortType : uint8_t {
