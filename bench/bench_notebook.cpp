@@ -244,11 +244,20 @@ int main(int argc, char** argv) {
     const double catData = MedianRun({"cat", data});
     const double cpData = MedianRun({"cp", data, copy});
     const double cpFolder = MedianRun({"cp", "-r", book.Home + "data", copy + "dir"});
+    // A backup flushes its copies to the disk before it names them, so that a crash cannot
+    // leave a backup that looks whole; its fair baseline flushes the copy too.
+    const std::string synced = copy + "synced";
+    const double cpSyncFolder = Median([&] {
+        fs::remove_all(synced);
+        Run({"cp", "-r", book.Home + "data", synced});
+        Run({"sync", synced + "/quillbox.idx", synced + "/quillbox.dat", synced});
+    });
     const double readIndex = Median([&] { Cat(index); });
     const double readData = Median([&] { Cat(data); });
     const double copyData = Median([&] { Copy(data, copy); });
     fs::remove(copy);
     fs::remove_all(copy + "dir");
+    fs::remove_all(synced);
 
     std::printf("\nthrough quillbox-cli\n");
     const std::string last = std::to_string(book.LastNote);
@@ -263,7 +272,9 @@ int main(int argc, char** argv) {
     std::fputs("A new text for the last page.\n", f);
     std::fclose(f);
     Report("write one page", MedianCli(book, {"write", last}, input), "cp data file", cpData);
-    Report("backup", MedianCli(book, {"backup"}), "cp -r data/", cpFolder);
+    const double backup = MedianCli(book, {"backup"});
+    Report("backup", backup, "cp -r data/", cpFolder);
+    Report("backup", backup, "cp -r + sync", cpSyncFolder);
     fs::remove_all(book.Home + "backup");
     Report("text search, no hits", MedianCli(book, {"search", "1", "25920", "2", "zzyzx"}),
            "cat data file", catData);

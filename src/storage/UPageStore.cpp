@@ -639,9 +639,10 @@ void TPageStore::AppendProperties(const TPageRecord& record, std::u16string& lin
 }
 
 bool TPageStore::FindFirstOfType(uint8_t pageType, int32_t& id) const {
-    const auto it = std::find(FTypes.begin(), FTypes.end(), pageType);
-    if (it == FTypes.end()) return false;
-    id = FIds[static_cast<size_t>(it - FTypes.begin())];
+    // memchr runs through many types at a time; the system pages are often the last ones.
+    const void* hit = std::memchr(FTypes.data(), pageType, FTypes.size());
+    if (!hit) return false;
+    id = FIds[static_cast<size_t>(static_cast<const uint8_t*>(hit) - FTypes.data())];
     return true;
 }
 
