@@ -301,6 +301,45 @@ TEST_F(PageStoreFiles, DamagedNumbersAndMissingFields) {
                             u"7\t0\t1\t2\tp7\r\n8\t0\t1\t0\tp8")));
 }
 
+// Most lines are read in one quick pass; numbers that pass is not sure of (long, signed,
+// padded, out of range) read as the careful reading reads them.
+TEST_F(PageStoreFiles, RecordNumbersReadAlikeOnEitherPath) {
+    struct TCase {
+        std::u16string line;
+        int32_t id, owner;
+        uint8_t type;
+        int32_t length;
+        std::u16string pending;
+        bool problem;
+    } cases[] = {
+        {u"123456789\t-1\t1\t2\tp", 123456789, -1, 1, 2, u"p", false},
+        {u"1234567890\t7\t1\t0\tp", 1234567890, 7, 1, 0, u"p", false},
+        {u"2147483647\t0\t1\t0\t", 2147483647, 0, 1, 0, u"", false},
+        {u" 5\t 0 \t1\t0\tp", 5, 0, 1, 0, u"p", false},
+        {u"007\t-0\t01\t-0\tp\tq", 7, 0, 1, 0, u"p\tq", false},
+        {u"8\t0\t-1\t0\tp", 8, 0, 255, 0, u"p", false},
+        {u"9\t0\t-128\t0\tp", 9, 0, 128, 0, u"p", false},
+        {u"10\t0\t256\t0\tp", 10, 0, 0, 0, u"p", true},
+        {u"11\t0\t-129\t0\tp", 11, 0, 0, 0, u"p", true},
+        {u"12\t0\t1\t-1\tp", 12, 0, 1, 2, u"p", true},  // the one bad length: what is left
+        {u"13\t0\t1\t0", 13, 0, 1, 0, u"", false},
+        {u"14\t+1\t1\t0\tp", 14, 0, 1, 0, u"p", true},
+        {u"15\t2147483648\t1\t0\tp", 15, 0, 1, 0, u"p", true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.line));
+        WriteNotebook(IndexOf(u"", {c.line}), u"ab");
+        TPageStore& store = Reopen();
+        const TPageRecord* record = store.FindRecord(c.id);
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(record->OwnerId, c.owner);
+        EXPECT_EQ(record->PageType, c.type);
+        EXPECT_EQ(record->TextLength, c.length);
+        EXPECT_EQ(std::u16string(record->PendingProperties), c.pending);
+        EXPECT_EQ(store.Problems().empty(), !c.problem);
+    }
+}
+
 TEST_F(PageStoreFiles, RepeatedAndUnorderedLinesKeepTheirTexts) {
     WriteNotebook(IndexOf(u"", {Rec(3, 0, 1, 3, u"third"), Rec(1, 0, 1, 2, u"first"),
                                 Rec(3, 0, 1, 4, u"again"), u"x\t0\t1\t1\tbroken",

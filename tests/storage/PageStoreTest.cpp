@@ -141,6 +141,18 @@ TEST_F(PageStore, LookupsByTypeOwnerAndPath) {
     store.SaveIndex();
     EXPECT_NE(IndexBytes().find(Utf16LE(u"\r\n3\t1\t1\t0\tplan\t")), std::string::npos);
     EXPECT_NE(IndexBytes().find(Utf16LE(u"\r\n1\t8\t0\t0\tWork\t")), std::string::npos);
+
+    // The lookups by type follow pages deleted and made among the others.
+    store.DeletePage(2);
+    ASSERT_TRUE(store.FindFirstOfType(ptNote, id));
+    EXPECT_EQ(id, 3);
+    EXPECT_EQ(store.NewPage(1, ptMemo), 2);
+    ASSERT_TRUE(store.FindFirstOfType(ptMemo, id));
+    EXPECT_EQ(id, 2);
+    store.GetIdsOfType(ptNote, ids);
+    EXPECT_EQ(Ids(ids), (std::vector<int32_t>{}));  // 3 is in the bin with its owner now
+    store.GetUsedTypes(ids);
+    EXPECT_EQ(Ids(ids), (std::vector<int32_t>{0, 1, 2, ptMemo, 7, 13, 22, 23}));
 }
 
 // A path is looked for among the pages whose name can end it; the others stay unloaded.

@@ -122,6 +122,16 @@ TEST_F(SaveBackupTest, BackupCopiesTheDataFilesOnly) {
     EXPECT_EQ(handler.Backup(), u"");
 }
 
+// A large file is copied in pieces, each sent on to the disk: every byte arrives in order.
+TEST_F(SaveBackupTest, ALargeDataFileIsCopiedWhole) {
+    std::string data(17 << 20, '\0');
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 4096);
+    Write("data/quillbox.dat", data);
+    TBackupHandler handler;
+    handler.Backup();
+    EXPECT_TRUE(Read("backup/qbbak 2026-12-07 21-38-05/quillbox.dat") == data);
+}
+
 // Only "qbbak " folders (any case) count; the oldest beyond TotalBackup go. Other folders, and
 // a link named like a backup, stay, as do the files the link points to.
 TEST_F(SaveBackupTest, PruningRemovesOnlyTheOldestDatedFolders) {
