@@ -243,7 +243,12 @@ TPageRecord::TPageRecord(int32_t id, int32_t ownerId, uint8_t pageType, int32_t 
 
 TPageRecord::~TPageRecord() = default;
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QB_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QB_ADDRESS_SANITIZER)
 void* TPageRecord::operator new(size_t size) { return ::operator new(size); }
 void TPageRecord::operator delete(void* memory) noexcept { ::operator delete(memory); }
 #else
@@ -640,7 +645,8 @@ void TPageStore::AppendProperties(const TPageRecord& record, std::u16string& lin
 
 bool TPageStore::FindFirstOfType(uint8_t pageType, int32_t& id) const {
     // memchr runs through many types at a time; the system pages are often the last ones.
-    const void* hit = std::memchr(FTypes.data(), pageType, FTypes.size());
+    const void* hit =
+        FTypes.empty() ? nullptr : std::memchr(FTypes.data(), pageType, FTypes.size());
     if (!hit) return false;
     id = FIds[static_cast<size_t>(static_cast<const uint8_t*>(hit) - FTypes.data())];
     return true;
