@@ -123,7 +123,7 @@ template <class F>
 void ForEachLine(std::u16string_view text, F each) {
     const char* bytes = reinterpret_cast<const char*>(text.data());
     const size_t size = text.size() * 2;
-    size_t start = 0, index = 0;  // in characters
+    size_t start = 0, index = 0;  // start in characters, index in lines
     for (size_t from = 0; start < text.size();) {
         const void* hit = from < size ? std::memchr(bytes + from, '\n', size - from) : nullptr;
         if (!hit) {
