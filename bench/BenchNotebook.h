@@ -39,6 +39,13 @@ inline void WriteUtf16(const std::string& path, const std::u16string& text) {
               static_cast<std::streamsize>(text.size() * 2));
 }
 
+// The notebook's two files in the program folder `home` (ending in "/").
+inline void WriteNotebookFiles(const std::string& home, const std::u16string& index,
+                               const std::u16string& data) {
+    WriteUtf16(home + "data/quillbox.idx", index);
+    WriteUtf16(home + "data/quillbox.dat", data);
+}
+
 // A folder of its own for each notebook, made the program folder.
 inline std::string MakeHome(const char* name) {
     std::string home = (std::filesystem::temp_directory_path() / name).string() + "/";
@@ -78,8 +85,7 @@ inline const std::string& LargeNotebook() {
                 data += u"0123456789";
             }
         }
-        WriteUtf16(folder + "data/quillbox.idx", index);
-        WriteUtf16(folder + "data/quillbox.dat", data);
+        WriteNotebookFiles(folder, index, data);
         return folder;
     }();
     return home;

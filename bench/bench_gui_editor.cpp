@@ -76,8 +76,7 @@ void BM_OpenOneMegabytePageInTheEditor(benchmark::State& state) {
     index += u"\r\n" + Line(-1, -2, ptRoot, 0, ContainerProps(u"", u"0"));
     index += u"\r\n" + Line(0, -1, ptGroupRoot, 0, ContainerProps(u"Notes", u"1"));
     index += u"\r\n" + Line(1, 0, ptNote, 0, NoteProps(u"Big"));
-    WriteUtf16(home + "data/quillbox.idx", index);
-    WriteUtf16(home + "data/quillbox.dat", u"");
+    WriteNotebookFiles(home, index, u"");
     UseHome(home);
     TPageSuper* page = GetStore().GetPage(1);
     page->SetText(OneMegabyte());

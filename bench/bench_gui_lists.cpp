@@ -38,8 +38,7 @@ const std::string& MemoNotebook() {
                                     u"Reminder " + IntToStr(n + 1) + u"\t0\t\t0\t2026-12-" +
                                         IntToStr(1 + n % 28, 2) + u" 10:00\t0\tCall number " +
                                         IntToStr(n) + u"\t0\t\t0\t0\t");
-        WriteUtf16(folder + "data/quillbox.idx", index);
-        WriteUtf16(folder + "data/quillbox.dat", u"");
+        WriteNotebookFiles(folder, index, u"");
         return folder;
     }();
     return home;

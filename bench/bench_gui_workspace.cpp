@@ -35,8 +35,7 @@ const std::string& WideNotebook() {
         index += u"\r\n" + Line(1, 0, ptGroup, 0, ContainerProps(u"Wide", notes));
         for (int n = 0; n < kChildren; ++n)
             index += u"\r\n" + Line(2 + n, 1, ptNote, 0, NoteProps(u"Note" + IntToStr(n + 1)));
-        WriteUtf16(folder + "data/quillbox.idx", index);
-        WriteUtf16(folder + "data/quillbox.dat", u"");
+        WriteNotebookFiles(folder, index, u"");
         return folder;
     }();
     return home;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "BenchNotebook.h"
 #include "foundation/UknFunctions.h"
 #include "foundation/UknStrUtils.h"
 #include "model/UPageFactory.h"
@@ -23,20 +24,15 @@
 namespace {
 
 using namespace qb;
+using bench::MakeHome;
+using bench::WriteNotebookFiles;
 
 constexpr int kFolders = 100;
 constexpr int kNotesPerFolder = 100;
 const std::string kNoteText(200, 'n');
 
-std::string MakeHome(const char* name) {
-    std::string home = (std::filesystem::temp_directory_path() / name).string() + "/";
-    std::filesystem::remove_all(home);
-    std::filesystem::create_directories(home);
-    return home;
-}
-
 // Each benchmark ends with a fresh start too, so that no global outlives the run.
-void UseHome(const std::string& home) {
+void FreshStart(const std::string& home) {
     ReleaseStore();
     ReleaseShellGlobals();
     ReleasePageFactoryObjects();
@@ -71,7 +67,7 @@ void BM_ImportFolderTree10000(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const std::string home = MakeHome("qbbench-io-import");
-        UseHome(home);
+        FreshStart(home);
         TPageSuper* root = NewGroupRoot();
         state.ResumeTiming();
         TIOHandler io;
@@ -80,35 +76,23 @@ void BM_ImportFolderTree10000(benchmark::State& state) {
         benchmark::DoNotOptimize(GetStore().RecordCount());
     }
     state.counters["notes"] = kFolders * kNotesPerFolder;
-    UseHome(tree);
+    FreshStart(tree);
 }
 BENCHMARK(BM_ImportFolderTree10000)->Unit(benchmark::kSecond)->Iterations(1);
 
-const std::u16string kTimes = u"2010-11-06 10:00:00\t2010-11-06 10:05:00\t2010-11-06 10:05:00";
-
-std::u16string Line(int32_t id, int32_t owner, int type, size_t length, const std::u16string& name,
-                    const std::u16string& children, bool container) {
-    std::u16string line = IntToStr(id) + u"\t" + IntToStr(owner) + u"\t" + IntToStr(type) + u"\t" +
-                          IntToStr(int64_t(length)) + u"\t" + name + u"\t0\t\t0\t" + kTimes +
-                          u"\t0\t\t";
-    if (container) line += u"\t25840,25850,25800\t120,240,100\t0\t3\t1\t0\t" + children;
-    return line;
-}
-
-void WriteUtf16(const std::string& path, const std::u16string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write("\xFF\xFE", 2);
-    out.write(reinterpret_cast<const char*>(text.data()),
-              static_cast<std::streamsize>(text.size() * 2));
+// A record line of the tree notebook: a note, or a container of the children.
+std::u16string TreeLine(int32_t id, int32_t owner, int type, size_t length,
+                        const std::u16string& name, const std::u16string& children, bool container) {
+    return bench::Line(id, owner, type, static_cast<int>(length),
+                       container ? bench::ContainerProps(name, children) : bench::NoteProps(name));
 }
 
 // The same tree as a notebook, written as its two files: the group root (id 0) holds 100
 // groups of 100 notes.
 std::string MakeTreeNotebook() {
     const std::string home = MakeHome("qbbench-io-export");
-    std::filesystem::create_directories(home + "data");
     const std::u16string text = FromUtf8(kNoteText);
-    std::u16string index = u"3.2.0\r\n\r\n" + Line(-1, -2, ptRoot, 0, u"", u"0", true);
+    std::u16string index = u"3.2.0\r\n\r\n" + TreeLine(-1, -2, ptRoot, 0, u"", u"0", true);
     std::u16string groups, lines, data;
     int32_t id = 1;
     for (int f = 0; f < kFolders; ++f) {
@@ -118,29 +102,28 @@ std::string MakeTreeNotebook() {
         for (int n = 0; n < kNotesPerFolder; ++n, ++id) {
             children += (n ? u"," : u"") + IntToStr(id);
             notes +=
-                u"\r\n" + Line(id, group, ptNote, text.size(), u"note " + IntToStr(n), u"", false);
+                u"\r\n" + TreeLine(id, group, ptNote, text.size(), u"note " + IntToStr(n), u"", false);
             data += text;
         }
         groups += (f ? u"," : u"") + IntToStr(group);
         lines +=
-            u"\r\n" + Line(group, 0, ptGroup, 0, u"folder " + IntToStr(f), children, true) + notes;
+            u"\r\n" + TreeLine(group, 0, ptGroup, 0, u"folder " + IntToStr(f), children, true) + notes;
     }
-    index += u"\r\n" + Line(0, -1, ptGroupRoot, 0, u"tree", groups, true) + lines;
-    WriteUtf16(home + "data/quillbox.idx", index);
-    WriteUtf16(home + "data/quillbox.dat", data);
+    index += u"\r\n" + TreeLine(0, -1, ptGroupRoot, 0, u"tree", groups, true) + lines;
+    WriteNotebookFiles(home, index, data);
     return home;
 }
 
 void BM_ExportFolderTree10000(benchmark::State& state) {
     const std::string home = MakeTreeNotebook();
-    UseHome(home);
+    FreshStart(home);
     TIOHandler io;
     TPageSuper* tree = GetStore().GetPage(0);
     int run = 0;
     for (auto _ : state)
         io.ExportToFolder(tree, FromUtf8(home + "out" + std::to_string(run++) + "/"));
     state.counters["notes"] = kFolders * kNotesPerFolder;
-    UseHome(home);
+    FreshStart(home);
 }
 BENCHMARK(BM_ExportFolderTree10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -162,7 +145,6 @@ BENCHMARK(BM_CpRTextTree10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 const std::string& BackupHome() {
     static const std::string home = [] {
         std::string h = MakeHome("qbbench-io-backup");
-        std::filesystem::create_directories(h + "data");
         std::string mb(1 << 20, 'x');
         std::ofstream data(h + "data/quillbox.dat", std::ios::binary);
         for (int i = 0; i < 50; ++i) data << mb;
@@ -176,7 +158,7 @@ const std::string& BackupHome() {
 double gBackupSeconds = 0, gCopySeconds = 0;
 
 void BM_Backup50MB(benchmark::State& state) {
-    UseHome(BackupHome());
+    FreshStart(BackupHome());
     TBackupHandler backup;
     int runs = 0;
     for (auto _ : state) {
@@ -190,7 +172,7 @@ void BM_Backup50MB(benchmark::State& state) {
         ++runs;
     }
     gBackupSeconds /= runs;
-    UseHome(BackupHome());
+    FreshStart(BackupHome());
     state.SetBytesProcessed(int64_t(state.iterations()) * (50 << 20));
 }
 BENCHMARK(BM_Backup50MB)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -94,8 +94,7 @@ TNotebook MakeNotebook(int pages) {
             book.LastNote = group + n;
         }
     }
-    WriteUtf16(book.Home + "data/quillbox.idx", index);
-    WriteUtf16(book.Home + "data/quillbox.dat", data);
+    WriteNotebookFiles(book.Home, index, data);
     return book;
 }
 

@@ -78,8 +78,7 @@ const std::string& BigNotebook() {
             index += u"\r\n" + Line(p, 0, ptNote, kBigLength, NoteProps(u"Big" + IntToStr(p)));
             data.append(kBigLength, static_cast<char16_t>(u'A' + p % 26));
         }
-        WriteUtf16(folder + "data/quillbox.idx", index);
-        WriteUtf16(folder + "data/quillbox.dat", data);
+        WriteNotebookFiles(folder, index, data);
         return folder;
     }();
     return home;

@@ -216,6 +216,12 @@ e2e_until() {
     return 1
 }
 
+# Saves the active page (Ctrl+S) and gives the save a moment.
+e2e_save() {
+    xdotool key ctrl+s
+    sleep 0.5
+}
+
 e2e_title_is() { [ "$(xdotool getwindowname "$1" 2>/dev/null)" = "$2 - quillbox" ]; }
 
 # e2e_wait_title WINDOW NAME: true once the window's title is "NAME - quillbox" (up to 5 s).

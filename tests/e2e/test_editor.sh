@@ -29,10 +29,6 @@ click_editor() {
     xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2)) click 1
     sleep 0.3
 }
-save() {
-    xdotool key ctrl+s
-    sleep 0.5
-}
 
 group_root="$(cli tree | awk '$2 == 22 { print $1; exit }')"
 notes="$(cli new "$group_root" 0 Notes)"
@@ -72,7 +68,7 @@ xdotool key Escape
 sleep 0.3
 xdotool key alt+Left
 wait_title Alpha || e2e_fail "Alt+Left did not go back to Alpha: $(title)"
-save
+e2e_save
 expect_text "$alpha" 'Grüße, 世界!\nnaïve café\n\tend' "the typed text after leaving the page"
 e2e_screenshot "$SHOTS" typed "$window"
 
@@ -81,10 +77,10 @@ click_editor
 xdotool key ctrl+End
 xdotool type --delay 40 'xyz'
 xdotool key ctrl+z ctrl+z
-save
+e2e_save
 expect_text "$alpha" 'Grüße, 世界!\nnaïve café\n\tendx' "two undos"
 xdotool key ctrl+y
-save
+e2e_save
 expect_text "$alpha" 'Grüße, 世界!\nnaïve café\n\tendxy' "one redo"
 
 # 3. Highlight 1 over a selection: the markers are stored, the screen shows no box.
@@ -95,7 +91,7 @@ xdotool mousemove --window "$window" 297 38 click 1
 sleep 0.4
 xdotool key Down Return
 sleep 0.3
-save
+e2e_save
 expect_text "$alpha" '\034Grüße, 世界!\035\nnaïve café\n\tendxy' "Highlight 1"
 xdotool key ctrl+End
 sleep 0.3
@@ -103,13 +99,13 @@ e2e_screenshot "$SHOTS" highlight "$window"
 
 # 4. F6 twice makes the page read-only (locked, then read-only): typing changes nothing.
 xdotool key F6 F6
-save
+e2e_save
 [ "$(cli tree | awk -v id="$alpha" '$1 == id { print $3 }')" = 3 ] ||
     e2e_fail "F6 twice did not make the page read-only"
 click_editor
 xdotool type --delay 40 'nope'
 xdotool key BackSpace Delete Return
-save
+e2e_save
 expect_text "$alpha" '\034Grüße, 世界!\035\nnaïve café\n\tendxy' "typing on a read-only page"
 
 e2e_stop_quillbox
@@ -120,7 +116,7 @@ start_on "$calc" Sums
 xdotool type --delay 40 '1+2='
 xdotool type --delay 40 '2*5'
 xdotool key Return
-save
+e2e_save
 expect_text "$calc" "1+2 = $(cli calc '1+2')\n2*5 = $(cli calc '2*5')\n" "the calculator page"
 e2e_stop_quillbox
 
@@ -129,7 +125,7 @@ e2e_test_dictionary "$CLI"
 start_on "$dict" Words
 xdotool type --delay 40 'quill'
 xdotool key Return
-save
+e2e_save
 expect_text "$dict" "quill: $(cli lookup quill)\n" "the dictionary page"
 e2e_stop_quillbox
 
@@ -152,7 +148,7 @@ sleep 0.3
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 xdotool key Escape
 e2e_wait_window_gone '^Find / Replace$' 5 || e2e_fail "the find box stayed open"
-save
+e2e_save
 expect_text "$beta" 'gamma text' "Replace All"
 xdotool key alt+t Up Up Up Return
 e2e_wait_window '^Statistics$' 5 >/dev/null || e2e_fail "the statistics box did not open"
@@ -170,7 +166,7 @@ xdotool key Down Down Tab
 xdotool type --delay 40 'www.example.org'
 xdotool key Return
 sleep 0.3
-save
+e2e_save
 cli show "$beta" | grep -q '^gamma text<[^>]*www\.example\.org>$' ||
     e2e_fail "Insert Link wrote '$(cli show "$beta")'"
 # The context menu of the caret.

@@ -16,27 +16,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 cli() { "$CLI" --home "$E2E_HOME" "$@"; }
 title() { xdotool getwindowname "$window"; }
 wait_title() { e2e_wait_title "$window" "$1"; }
-save() {
-    xdotool key ctrl+s
-    sleep 0.5
-}
-# The visible window with the title, waiting up to 5 s.
-wait_window() {
-    local id
-    for _ in $(seq 50); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)"
-        [ -n "$id" ] && echo "$id" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-wait_closed() {
-    for _ in $(seq 50); do
-        [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+# The program's visible window with the title, waiting up to 5 s; and its closing.
+wait_window() { e2e_wait_window "^$1\$" 5; }
+wait_closed() { e2e_wait_window_gone "^$1\$" 5; }
 # The names of a list page's items in their order, one line.
 items() {
     cli tree | awk -v parent="$1" '
@@ -111,7 +93,7 @@ e2e_screenshot "$SHOTS" memo-box "$box"
 xdotool type --delay 30 "Call Bob"
 xdotool key Return
 wait_closed 'New Reminder' || e2e_fail "Enter did not close the memo box"
-save
+e2e_save
 [ "$(items "$memos")" = "Alpha,Beta,Call Bob" ] || e2e_fail "the memo page holds $(items "$memos")"
 call="$(item_id "$memos" 'Call Bob')"
 due="$(cli field "$call" 25140)"
@@ -135,7 +117,7 @@ xdotool key ctrl+a
 xdotool type --delay 30 "Alpha one"
 xdotool key Return
 wait_closed 'Edit Reminder' || e2e_fail "Enter did not close the edit box"
-save
+e2e_save
 [ "$(items "$memos")" = "Alpha one,Beta two,Call Bob" ] ||
     e2e_fail "next and previous gave $(items "$memos")"
 
@@ -151,7 +133,7 @@ xdotool key Delete
 question="$(wait_window Prompt)" || e2e_fail "Delete did not ask"
 xdotool key Return
 wait_closed Prompt || e2e_fail "the question stayed open"
-save
+e2e_save
 [ "$(items "$memos")" = "Alpha one,Beta two" ] || e2e_fail "sorting and Delete left $(items "$memos")"
 
 # 4. The link page: a double-click on the empty list makes a link; the type list's Down picks
@@ -170,7 +152,7 @@ xdotool type --delay 20 "$E2E_TMP/target folder"
 e2e_screenshot "$SHOTS" link-box "$box"
 xdotool key Return
 wait_closed 'New Link' || e2e_fail "Enter did not close the link box"
-save
+e2e_save
 target="$(item_id "$links" Target)"
 [ -n "$target" ] || e2e_fail "no link was made: $(items "$links")"
 [ "$(cli field "$target" 25200)" = "$E2E_TMP/target folder" ] || e2e_fail "the link is $(cli field "$target" 25200)"
@@ -197,7 +179,7 @@ xdotool type --delay 30 "Web Links"
 xdotool key Tab Down Return
 wait_closed Property || e2e_fail "Enter did not close the property box"
 wait_title "Web Links" || e2e_fail "the property box did not rename the page: $(title)"
-save
+e2e_save
 [ "$(cli tree | awk -F'\t' -v id="$links" '{ sub(/^ */, "", $1) } $1 == id { print $3 ":" $4 }')" = "1:Web Links" ] ||
     e2e_fail "the link page is not renamed and locked"
 
@@ -230,7 +212,7 @@ xdotool key F2
 sleep 0.3
 xdotool type --delay 30 "Home folder"
 xdotool key Return
-save
+e2e_save
 [ -n "$(item_id "$links" 'Home folder')" ] || e2e_fail "F2 in the abstract view did not rename: $(items "$links")"
 view_style 3
 e2e_screenshot "$SHOTS" view-report-again "$window"
@@ -297,7 +279,7 @@ for _ in $(seq 100); do
 done
 [ -z "$(xdotool search --onlyvisible --pid "$QB_PID" '' 2>/dev/null | grep -x "$progress")" ] ||
     e2e_fail "the progress window stayed open"
-save
+e2e_save
 seeds="$(cli find 'Root\Garden\Seeds')"
 [ -n "$seeds" ] || e2e_fail "the folder was not imported into Garden"
 [ "$(cli show "$(cli find 'Root\Garden\Seeds\Rose')")" = red ] || e2e_fail "Rose did not come back"
@@ -331,7 +313,7 @@ new_page() {
 }
 new_page m Reminders
 new_page l Bookmarks
-save
+e2e_save
 [ "$(cli tree | awk -F'\t' '$4 == "Reminders" { print $2 }')" = 3 ] || e2e_fail "no memo page Reminders"
 [ "$(cli tree | awk -F'\t' '$4 == "Bookmarks" { print $2 }')" = 5 ] || e2e_fail "no link page Bookmarks"
 

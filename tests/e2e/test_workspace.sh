@@ -25,10 +25,6 @@ children() {
 }
 title() { xdotool getwindowname "$window"; }
 wait_title() { e2e_wait_title "$window" "$1"; }
-save() {
-    xdotool key ctrl+s
-    sleep 0.5
-}
 # The y (inside the window) of the middle of the selected row of the tree, found by the
 # selection's colour in the tree's column.
 selected_row_y() {
@@ -73,7 +69,7 @@ sleep 0.6
 xdotool type --delay 30 "Archive"
 xdotool key Return
 wait_title Archive || e2e_fail "the new group was not renamed in place: $(title)"
-save
+e2e_save
 [ "$(children "$projects")" = "Plan,Budget,Meeting,Archive" ] ||
     e2e_fail "Projects holds $(children "$projects")"
 archive="$(id_of 'Root\Projects\Archive')"
@@ -81,7 +77,7 @@ archive="$(id_of 'Root\Projects\Archive')"
 
 # 3. F6 locks the page; Alt+Up moves it one place up.
 xdotool key F6 alt+Up
-save
+e2e_save
 [ "$(cli tree | awk -v id="$archive" '$1 == id { print $3 }')" = 1 ] || e2e_fail "F6 did not lock Archive"
 [ "$(children "$projects")" = "Plan,Budget,Archive,Meeting" ] ||
     e2e_fail "Alt+Up gave $(children "$projects")"
@@ -101,7 +97,7 @@ done
 e2e_screenshot "$SHOTS" delete-question "$question"
 xdotool key Return
 wait_title Budget || e2e_fail "the next page did not become active after deleting: $(title)"
-save
+e2e_save
 [ "$(owner_name "$plan")" = RecycleBin ] || e2e_fail "Plan is not in the recycle bin"
 
 # 5. Alt+Left and Alt+Right walk the history.
@@ -129,7 +125,7 @@ done
 sleep 0.3
 xdotool mouseup 1
 wait_title Diary || e2e_fail "the page dragged did not become active: $(title)"
-save
+e2e_save
 [ "$(owner_name "$diary")" = Projects ] || e2e_fail "dragging did not move Diary into Projects"
 
 # 7. A right click shows the page's context menu; its Switch Lock locks the page.
@@ -138,7 +134,7 @@ sleep 0.6
 e2e_screenshot "$SHOTS" context-menu
 xdotool key l
 sleep 0.3
-save
+e2e_save
 [ "$(cli tree | awk -v id="$diary" '$1 == id { print $3 }')" = 1 ] ||
     e2e_fail "the context menu's Switch Lock did not lock Diary"
 

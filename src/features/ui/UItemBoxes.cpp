@@ -64,6 +64,13 @@ std::u16string AreaText(const QPlainTextEdit* edit) {
     return ReplaceAll(TextOf(edit->toPlainText()), u"\n", u"\r\n");
 }
 
+// A changed hotkey is stored and announced, so that its handler takes the new key.
+void SaveHotKey(const THotKeyEdit& edit, uint16_t& stored, int32_t event, int32_t id) {
+    if (stored == edit.HotKey()) return;
+    stored = edit.HotKey();
+    EventCenter().EventNotify(event, id, stored);
+}
+
 template <class TItem>
 TItem& As(TPageSuper& item) {
     return static_cast<TItem&>(item);
@@ -263,10 +270,7 @@ class TLinkBox : public TEditBoxDialog {
         p.Abbrev = TextOf(FAbbrev->text());
         p.Remark = TextOf(FRemark->text());
         item.SetName(TextOf(FTitle->text()));
-        if (p.HotKey != FHotKey->HotKey()) {
-            p.HotKey = FHotKey->HotKey();
-            EventCenter().EventNotify(evLinkHotKeySet, item.Id(), p.HotKey);
-        }
+        SaveHotKey(*FHotKey, p.HotKey, evLinkHotKeySet, item.Id());
     }
 
   private:
@@ -388,10 +392,7 @@ class TTemplateBox : public TEditBoxDialog {
         p.Abbrev = TextOf(FAbbrev->text());
         p.Remark = TextOf(FRemark->text());
         item.SetName(TextOf(FTitle->text()));
-        if (p.HotKey != FHotKey->HotKey()) {
-            p.HotKey = FHotKey->HotKey();
-            EventCenter().EventNotify(evTemplateHotKeySet, item.Id(), p.HotKey);
-        }
+        SaveHotKey(*FHotKey, p.HotKey, evTemplateHotKeySet, item.Id());
     }
 
   private:
