@@ -165,7 +165,11 @@ void TBlogView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const auto& entries = FClient->Entries();
     const int title = TitleHeight();
-    const int first = std::max(0, EntryAt(QPoint(1, event->rect().top())));
+    // The first entry whose place, with the gap below it, reaches into the area: a gap at
+    // the top must not start the painting at the first entry of all.
+    const auto after = std::upper_bound(FTops.begin(), FTops.end(),
+                                        event->rect().top() + verticalScrollBar()->value());
+    const int first = std::max(0, static_cast<int>(after - FTops.begin()) - 1);
     for (int i = first; i < static_cast<int>(entries.size()); ++i) {
         const QRect rect = EntryRect(i);
         if (rect.top() > event->rect().bottom()) break;
