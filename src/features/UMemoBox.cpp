@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "features/UItemFields.h"
 #include "features/UMemoHandler.h"
 #include "foundation/UknFile.h"
 #include "foundation/UknFunctions.h"
@@ -24,6 +25,13 @@ std::u16string WithoutBlanks(std::u16string_view s) {
 }
 
 }  // namespace
+
+bool DayListValid(const TMemoBoxFields& fields) {
+    static const char16_t letters[] = u"wmy";
+    if (fields.Mode < tmWeekly || fields.Mode > tmYearly) return true;
+    return IsValidTimeText(std::u16string(u"@") + letters[fields.Mode - tmWeekly] +
+                           WithoutBlanks(fields.DayList) + u" 00:00");
+}
 
 TMemoBoxEnabling MemoBoxEnabling(TTimeMode mode) {
     TMemoBoxEnabling e{};

@@ -47,6 +47,9 @@ TMemoBoxFields NewMemoFields(const TSystemTime& now, int32_t defRemindTime, cons
 TMemoBoxFields LoadMemoFields(const TMemoItem& item);
 // OK: the fields become the item; its reminder state starts afresh.
 void SaveMemoFields(const TMemoBoxFields& fields, TMemoItem& item);
+// Whether the day list, as SaveMemoFields stores it, is one the mode can use (true for the
+// modes without a day list).
+bool DayListValid(const TMemoBoxFields& fields);
 
 // A sound file chosen anywhere: copied into the "sound/" folder unless a file of that name is
 // there already; the name to store.

@@ -84,6 +84,24 @@ TEST_F(MemoBox, SavingMakesTheItem) {
     EXPECT_FALSE(m.UseSound);
 }
 
+// The box checks the day list as it will be stored: blanks between the days are dropped.
+TEST_F(MemoBox, DayListsAreCheckedAsStored) {
+    struct TCase {
+        TTimeMode Mode;
+        std::u16string DayList;
+        bool Valid;
+    } cases[] = {
+        {tmMonthly, u"1, 15", true}, {tmMonthly, u"1,15", true}, {tmMonthly, u"1,,x", false},
+        {tmWeekly, u" 1 , 3 ", true}, {tmYearly, u"", false},   {tmDaily, u"nonsense", true},
+    };
+    for (const TCase& c : cases) {
+        TMemoBoxFields f;
+        f.Mode = c.Mode;
+        f.DayList = c.DayList;
+        EXPECT_EQ(DayListValid(f), c.Valid) << ToUtf8(c.DayList);
+    }
+}
+
 TEST_F(MemoBox, ChosenSoundFileIsCopiedOnce) {
     TTempFolder elsewhere(false);
     WriteBytes(elsewhere.File("ring.wav"), "new ring");

@@ -129,11 +129,7 @@ class TMemoBox : public TEditBoxDialog {
     }
     bool FieldsValid() override {
         const TMemoBoxFields f = Fields();
-        static const char16_t letters[] = u"wmy";
-        if (f.Mode < tmWeekly || f.Mode > tmYearly) return true;
-        const std::u16string rule =
-            std::u16string(u"@") + letters[f.Mode - tmWeekly] + f.DayList + u" 00:00";
-        if (IsValidTimeText(rule)) return true;
+        if (DayListValid(f)) return true;
         ShowPrompt(this, u"The day list is not valid: " + f.DayList);
         return false;
     }
