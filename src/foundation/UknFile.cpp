@@ -263,10 +263,23 @@ TknFile::~TknFile() {
 void TknFile::Open(TFileMode mode) {
     ForgetAhead(0);
     const std::string target = NativeUtf8(FPath);
-    CreateFolderOf(target);
-    if (mode == fmWriteAtomic) return OpenTemporary(target);
-    const int flags = mode == fmRead ? O_RDONLY | O_CREAT : O_WRONLY | O_CREAT | O_TRUNC;
-    FHandle = ::open(target.c_str(), flags | O_CLOEXEC, NewFileMode(target));
+    if (mode == fmWriteAtomic) {
+        CreateFolderOf(target);
+        return OpenTemporary(target);
+    }
+    const int flags = (mode == fmRead ? O_RDONLY : O_WRONLY | O_TRUNC) | O_CLOEXEC;
+    // The folder and the mode of a new file cost path work: they are seen to only when the
+    // file is missing, not at every open of one that is there.
+    FHandle = ::open(target.c_str(), flags);
+    if (FHandle < 0 && errno == ENOENT) {
+        CreateFolderOf(target);
+        FHandle = ::open(target.c_str(), flags | O_CREAT, NewFileMode(target));
+    }
+    struct stat st {};
+    if (FHandle >= 0 && mode == fmRead && ::fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(FHandle);  // a folder opens for reading, but it is no file
+        FHandle = -1;
+    }
     if (FHandle < 0) Fail(u"File Open Error!");
 }
 
@@ -375,15 +388,7 @@ int64_t TknFile::Write(const void* buffer, int64_t n) {
 int64_t TknFile::CopyRangeTo(TknFile& to, int64_t offset, int64_t n) {
     if (n <= 0) return 0;
     off_t from = offset;
-    int64_t done = 0;
-    while (done < n) {
-        const ssize_t got = ::copy_file_range(FHandle, &from, to.FHandle, nullptr,
-                                              static_cast<size_t>(std::min(n - done, kMaxChunk)), 0);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;  // not between these files: the bytes go through a buffer
-        if (got == 0) return done;
-        done += got;
-    }
+    int64_t done = KernelCopy(FHandle, &from, to.FHandle, n, false);
     std::vector<uint8_t> buffer;
     SeekTo(offset + done);
     while (done < n) {
@@ -757,6 +762,21 @@ unsigned NewFileMode(const std::string& nativePath) {
     if (!folder.ends_with('/')) folder += '/';
     const auto target = std::filesystem::weakly_canonical(nativePath, ec);
     return (ec ? nativePath : target.string()).starts_with(folder) ? 0600 : 0666 & ~CurrentUmask();
+}
+
+int64_t KernelCopy(int from, off_t* offset, int to, int64_t n, bool flushing) {
+    constexpr int64_t kFlushPiece = 8 << 20;
+    int64_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::copy_file_range(
+            from, offset, to, nullptr,
+            static_cast<size_t>(std::min(n - done, flushing ? kFlushPiece : kMaxChunk)), 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        if (flushing) ::sync_file_range(to, 0, 0, SYNC_FILE_RANGE_WRITE);
+        done += got;
+    }
+    return done;
 }
 
 bool DirectoryExists(const std::u16string& path) {

@@ -3,6 +3,8 @@
 // Raw and text files. Everything inside the program is UTF-16; the five encodings matter only
 // at the file boundary. An optional first byte 0xFD marks a file for its caller.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -173,5 +175,11 @@ bool MakePrivateFolders(const std::string& nativePath);
 // umask leaves of 0666.
 unsigned NewFileMode(const std::string& nativePath);
 bool DirectoryExists(const std::u16string& path);
+// Copies up to n bytes from the descriptor `from` (at *offset, moved on; at its own position
+// when offset is null) to `to` at its position, inside the kernel. Returns the bytes copied:
+// fewer where `from` ends or where the kernel cannot copy between the two (the caller then
+// goes through a buffer). `flushing` sends each piece on to the disk while the next is copied,
+// so that a flush at the end has little left to wait for.
+int64_t KernelCopy(int from, off_t* offset, int to, int64_t n, bool flushing);
 
 }  // namespace qb

@@ -94,6 +94,7 @@ std::u16string HotKeyText(uint16_t hotKey) {
 // --- TPageFactory ---
 
 TPageFactory::TPageFactory() {
+    FIndexOfType.fill(-1);
     for (TCreateFunc create : {
              NewPageOf<TGroupPage>,
              NewPageOf<TNotePage>,
@@ -128,22 +129,26 @@ TPageFactory::~TPageFactory() = default;
 
 void TPageFactory::RegisterClass(TCreateFunc create) {
     FClasses.push_back({create, std::unique_ptr<TPageSuper>(create(0))});
+    int16_t& index = FIndexOfType[FClasses.back().Prototype->PageType()];
+    if (index < 0) index = static_cast<int16_t>(FClasses.size() - 1);  // the first class wins
+}
+
+const TPageFactory::TPageClass* TPageFactory::ClassOf(int type) const {
+    return type >= 0 && type < 256 && FIndexOfType[type] >= 0 ? &FClasses[FIndexOfType[type]]
+                                                              : nullptr;
 }
 
 const TPageSuper* TPageFactory::GetClass(int type) const {
-    for (const TPageClass& c : FClasses)
-        if (c.Prototype->PageType() == type) return c.Prototype.get();
-    return nullptr;
+    const TPageClass* c = ClassOf(type);
+    return c ? c->Prototype.get() : nullptr;
 }
 
 TPageSuper* TPageFactory::CreatePage(uint8_t pageType, int32_t id, int32_t ownerId) const {
-    for (const TPageClass& c : FClasses) {
-        if (c.Prototype->PageType() != pageType) continue;
-        TPageSuper* page = c.Create(id);
-        page->SetOwnerId(ownerId);
-        return page;
-    }
-    return nullptr;
+    const TPageClass* c = ClassOf(pageType);
+    if (!c) return nullptr;
+    TPageSuper* page = c->Create(id);
+    page->SetOwnerId(ownerId);
+    return page;
 }
 
 void TPageFactory::GetPageTypes(TknIntList& types) const {

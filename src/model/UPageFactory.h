@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,7 +58,12 @@ class TPageFactory {
         TCreateFunc Create;
         std::unique_ptr<TPageSuper> Prototype;
     };
+    const TPageClass* ClassOf(int type) const;
+
     std::vector<TPageClass> FClasses;
+    // Each type's place in FClasses (-1: none), so that a lookup costs no walk: the store and
+    // the lists ask for every page they pass.
+    std::array<int16_t, 256> FIndexOfType;
 };
 
 template <class T>

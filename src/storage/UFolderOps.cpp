@@ -49,21 +49,9 @@ class TFd {
     throw TknError(u"File Write Error!");
 }
 
-// The kernel copies the bytes itself where it can; read and write where it cannot. A copy
-// that is to be flushed goes in pieces, each sent on to the disk while the next is copied, so
-// that the flush at the end has little left to wait for.
+// The kernel copies the bytes itself where it can; read and write where it cannot.
 bool CopyBytes(int from, int to, off_t size, bool durable) {
-    constexpr off_t kPiece = 8 << 20;
-    off_t left = size;
-    while (left > 0) {
-        const off_t at = size - left;
-        ssize_t n = ::copy_file_range(from, nullptr, to, nullptr,
-                                      static_cast<size_t>(durable ? std::min(left, kPiece) : left), 0);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        if (durable) ::sync_file_range(to, at, n, SYNC_FILE_RANGE_WRITE);
-        left -= n;
-    }
+    const int64_t left = size - KernelCopy(from, nullptr, to, size, durable);
     if (left == 0 && size > 0) return true;
     // Start again from the file's beginning (also for files whose size lies, as in /proc).
     if (::lseek(from, 0, SEEK_SET) < 0 || ::lseek(to, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) != 0)

@@ -116,7 +116,6 @@ void TStoreFiles::RecoverLeftovers() {
 }
 
 TIndexText::TIndexText(const std::u16string& path) {
-    TknTextFile file(path, fmRead, enUTF16LE);  // creates a missing file
     const int fd = ::open(ToUtf8(NativePath(path)).c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size > 2 && st.st_size % 2 == 0) {
@@ -133,7 +132,7 @@ TIndexText::TIndexText(const std::u16string& path) {
     }
     if (fd >= 0) ::close(fd);
     if (FMap) return;
-    FCopy = file.ReadText();
+    FCopy = TknTextFile(path, fmRead, enUTF16LE).ReadText();  // creates a missing file
     FText = FCopy;
 }
 

@@ -23,15 +23,16 @@ void TEditBoxSuper::Refresh() {
     TknIntList ids;
     if (list) list->GetChildIds(ids);
     TPageSuper* item = IsNew() ? nullptr : GetStore().GetPage(FItemId);
+    int position;
     if (item) {
         FFields.LoadItem(*item);
-        FPosition = ids.IndexOf(FItemId);
+        position = ids.IndexOf(FItemId);
     } else {
         FItemId = -1;
         FFields.ClearForNew();
-        FPosition = ids.IndexOf(FInsertBeforeId);
+        position = ids.IndexOf(FInsertBeforeId);
     }
-    FFields.ShowPosition(IsNew(), FPosition > 0, FPosition >= 0 && FPosition < ids.Count() - 1);
+    FFields.ShowPosition(IsNew(), position > 0, position >= 0 && position < ids.Count() - 1);
 }
 
 bool TEditBoxSuper::Save() {

@@ -44,7 +44,6 @@ class TEditBoxSuper {
     int32_t ItemId() const { return FItemId; }
     bool IsNew() const { return FItemId < 1; }
     // The item's index in the list (for a new one, the index of the item it goes before).
-    int Position() const { return FPosition; }
 
   private:
     bool Step(int delta);
@@ -55,7 +54,6 @@ class TEditBoxSuper {
     int32_t FListPageId;
     int32_t FItemId;
     int32_t FInsertBeforeId;
-    int FPosition = -1;
 };
 
 // The icon path the box shows for an item: its stored path made absolute (".\" paths lie in

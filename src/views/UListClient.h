@@ -90,7 +90,6 @@ void ReorderColumns(TListProperty& list, const std::vector<int>& order,
 class TSortToggle {
   public:
     bool Click(int column);  // true: ascending
-    int Column() const { return FColumn; }
     void Reset() { FColumn = -1; }
 
   private:

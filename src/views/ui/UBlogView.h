@@ -21,7 +21,6 @@ class TItemEdit : public QLineEdit {
   public:
     explicit TItemEdit(QWidget* parent);
     void Start(int index, const QRect& rect, const QString& text);
-    int Index() const { return FIndex; }
 
   signals:
     void Done(int index, const QString& text, bool accepted);

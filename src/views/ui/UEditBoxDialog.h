@@ -36,12 +36,6 @@ class TEditBoxDialog : public TknDialog, public IItemFields {
 
     // Fills the fields from the item (or clears them) and shows the box; true after OK.
     bool Run();
-    const TEditBoxSuper& State() const { return FState; }
-    QPushButton* PriorButton() const { return FPrior; }
-    QPushButton* NextButton() const { return FNext; }
-    QPushButton* SaveNewButton() const { return FSaveNew; }
-    QPushButton* IconButton() const { return FIcon; }
-    const std::u16string& IconPath() const { return FIconPath; }
     void SetIconPath(std::u16string path);
 
   protected:

@@ -78,8 +78,6 @@ class TListView : public QWidget, public IListControl {
     void ApplyFont(const TFontSettings& font) override;
 
     QAbstractItemView* CurrentView() const;
-    QTableView* Report() const { return FReport; }
-    QListView* Icons() const { return FIcons; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

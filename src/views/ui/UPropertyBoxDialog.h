@@ -22,12 +22,6 @@ class TPropertyBox : public TknDialog {
   public:
     TPropertyBox(QWidget* parent, TPageSuper& page);
 
-    QTabWidget* Tabs() const { return FTabs; }
-    QLineEdit* NameEdit() const { return FName; }
-    QComboBox* StatusChoice() const { return FStatus; }
-    QComboBox* StyleChoice() const { return FStyle; }
-    QListWidget* ColumnList() const { return FColumns; }
-
   protected:
     bool OnOk() override;
 
